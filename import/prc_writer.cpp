@@ -1,0 +1,236 @@
+#include "import/prc_writer.h"
+
+#include "import/a3d_binding.h"
+#include "platform/acrobat/host_operations.h"
+
+namespace {
+
+// Every entry point the writer calls, so that none of them is called when one is missing.
+bool RequireWriterEntries() {
+  return RequireA3dEntries(
+      {A3dEntry::A3DTess3DCreate, A3dEntry::A3DTessBaseSet, A3dEntry::A3DRiPolyBrepModelCreate,
+       A3dEntry::A3DRiRepresentationItemSet, A3dEntry::A3DAsmPartDefinitionCreate,
+       A3dEntry::A3DAsmProductOccurrenceCreate, A3dEntry::A3DRootBaseSet,
+       A3dEntry::A3DAsmModelFileCreate, A3dEntry::A3DAsmModelFileWriteToFile,
+       A3dEntry::A3DAsmModelFileDelete, A3dEntry::A3DDllTerminate});
+}
+
+bool CornersInMesh(const ON_MeshFace& face, int vertexCount) {
+  return static_cast<unsigned>(face.vi[0]) < static_cast<unsigned>(vertexCount) &&
+         static_cast<unsigned>(face.vi[1]) < static_cast<unsigned>(vertexCount) &&
+         static_cast<unsigned>(face.vi[2]) < static_cast<unsigned>(vertexCount);
+}
+
+// The triangles to write: every face whose corners 0 to 2 lie within the mesh's vertices. A
+// face pointing outside its mesh has no position to write and is left out.
+int CountWritableTriangles(const ON_Mesh& mesh) {
+  const int vertexCount = mesh.VertexCount();
+  const int faceCount = mesh.FaceCount();
+  int n = 0;
+  for (int f = 0; f < faceCount; ++f)
+    n += CornersInMesh(mesh.m_F[f], vertexCount) ? 1 : 0;
+  return n;
+}
+
+// The three flat arrays, given back to the host in the order coordinates, normals, indices.
+struct TriangleArrays {
+  double* coords = nullptr;
+  double* normals = nullptr;
+  uint32_t* indices = nullptr;
+
+  ~TriangleArrays() {
+    if (coords)
+      HostMemoryFree(coords);
+    if (normals)
+      HostMemoryFree(normals);
+    if (indices)
+      HostMemoryFree(indices);
+  }
+};
+
+void StorePoint(double* out, const ON_3fPoint& p) {
+  ON_3dPoint wide(p);
+  out[0] = wide.x;
+  out[1] = wide.y;
+  out[2] = wide.z;
+}
+
+// Each triangle: three corner positions through the topology, its face normal, and the
+// index record of its normal's and corners' positions counted in doubles.
+void FillTriangleArrays(const ON_Mesh& mesh, const TriangleArrays& arrays) {
+  const ON_MeshTopology& topology = mesh.Topology();
+  const int* topvMap = topology.m_topv_map.Array();
+  const int vertexCount = mesh.VertexCount();
+  const int faceCount = mesh.FaceCount();
+  const bool haveNormals = mesh.m_FN.Count() == faceCount;
+  uint32_t coordOffset = 0;
+  uint32_t normalOffset = 0;
+  uint32_t indexOffset = 0;
+  for (int f = 0; f < faceCount; ++f) {
+    const ON_MeshFace& face = mesh.m_F[f];
+    if (!CornersInMesh(face, vertexCount))
+      continue;
+    for (int j = 0; j < 3; ++j) {
+      StorePoint(arrays.coords + coordOffset + 3 * j, topology.TopVertexPoint(topvMap[face.vi[j]]));
+    }
+    ON_3dVector normal = haveNormals ? ON_3dVector(mesh.m_FN[f]) : ON_3dVector(0.0, 0.0, 0.0);
+    arrays.normals[normalOffset + 0] = normal.x;
+    arrays.normals[normalOffset + 1] = normal.y;
+    arrays.normals[normalOffset + 2] = normal.z;
+    arrays.indices[indexOffset + 0] = normalOffset;
+    arrays.indices[indexOffset + 1] = coordOffset;
+    arrays.indices[indexOffset + 2] = coordOffset + 3;
+    arrays.indices[indexOffset + 3] = coordOffset + 6;
+    coordOffset += 9;
+    normalOffset += 3;
+    indexOffset += 4;
+  }
+}
+
+// The library's model tree around the tessellation, written at the path and deleted.
+void WriteModelTree(Tess3DBlock& tess, TessBaseBlock& base, const CString& path) {
+  A3dEntity tessellation = nullptr;
+  A3dCall(A3DTess3DCreate)(&tess, &tessellation);
+  A3dCall(A3DTessBaseSet)(tessellation, &base);
+
+  PolyBrepBlock polyBrep = {};
+  polyBrep.size = sizeof(polyBrep);
+  polyBrep.closed = 1;
+  A3dEntity repItem = nullptr;
+  A3dCall(A3DRiPolyBrepModelCreate)(&polyBrep, &repItem);
+
+  RepItemBlock repItemData = {};
+  repItemData.size = sizeof(repItemData);
+  repItemData.tessellation = tessellation;
+  A3dCall(A3DRiRepresentationItemSet)(repItem, &repItemData);
+
+  PartDefinitionBlock part = {};
+  part.size = sizeof(part);
+  part.repItemCount = 1;
+  part.repItems = &repItem;
+  A3dEntity partDefinition = nullptr;
+  A3dCall(A3DAsmPartDefinitionCreate)(&part, &partDefinition);
+
+  ProductOccurrenceBlock occurrence = {};
+  occurrence.size = sizeof(occurrence);
+  occurrence.partDefinition = partDefinition;
+  A3dEntity productOccurrence = nullptr;
+  A3dCall(A3DAsmProductOccurrenceCreate)(&occurrence, &productOccurrence);
+  SetEntityName("Model", &productOccurrence);
+
+  ModelFileBlock modelFile = {};
+  modelFile.size = sizeof(modelFile);
+  modelFile.unit = 1.0;
+  modelFile.occurrenceCount = 1;
+  modelFile.occurrences = &productOccurrence;
+  A3dEntity model = nullptr;
+  A3dCall(A3DAsmModelFileCreate)(&modelFile, &model);
+  SetEntityName("ModelFile", &model);
+
+  WriteParamsBlock params = {};
+  params.size = sizeof(params);
+  params.option04 = 0;
+  params.option08 = 1;
+  params.option0A = 1;
+  params.option0C = 1;
+  params.option10 = 0;
+  A3dCall(A3DAsmModelFileWriteToFile)(model, &params, static_cast<const char*>(path));
+  A3dCall(A3DAsmModelFileDelete)(model);
+}
+
+// The arrays, the fill and the library calls for the triangulated copy.
+int WriteTessellation(const ON_Mesh& copy, const CString& path) {
+  // the sizes array of the tessellation face: it stays here until the library has built it
+  uint32_t n = static_cast<uint32_t>(CountWritableTriangles(copy));
+  if (n > static_cast<uint32_t>(kMaxPrcTriangles)) {
+    SetLastErrorText("Unable to create PRC file [Too many triangles]");
+    return 0;
+  }
+
+  TriangleArrays arrays;
+  TessBaseBlock base = {};
+  base.size = sizeof(base);
+  base.coordCount = 9 * n;
+  arrays.coords = static_cast<double*>(HostAlloc(9 * n * 8u));
+  base.coords = arrays.coords;
+
+  Tess3DBlock tess = {};
+  tess.size = sizeof(tess);
+  tess.normalCount = 3 * n;
+  arrays.normals = static_cast<double*>(HostAlloc(3 * n * 8u));
+  tess.normals = arrays.normals;
+  tess.indexCount = 4 * n;
+  arrays.indices = static_cast<uint32_t*>(HostAlloc(4 * n * 4u));
+  tess.indices = arrays.indices;
+
+  if (n > 0 && (!arrays.coords || !arrays.normals || !arrays.indices)) {
+    SetLastErrorText("Unable to create PRC file [Not enough memory]");
+    return 0;
+  }
+  if (n > 0)
+    FillTriangleArrays(copy, arrays);
+
+  TessFaceBlock face = {};
+  face.size = sizeof(face);
+  face.triangleKind = kA3dFaceTrianglesOneNormal;
+  face.firstIndex = 0;
+  face.sizeCount = 1;
+  face.sizes = &n;
+  tess.faceCount = 1;
+  tess.faces = &face;
+
+  WriteModelTree(tess, base, path);
+  return 1;
+}
+
+}  // namespace
+
+void* HostAlloc(uint32_t size) {
+  return HostMemoryAlloc(size);
+}
+
+void HostFree(void* block) {
+  if (block)
+    HostMemoryFree(block);
+}
+
+int SetEntityName(const char* name, A3dEntity* entity) {
+  if (!entity)
+    return 0;
+  RootBaseBlock block = {};
+  block.size = sizeof(block);
+  block.name = name;
+  A3dCall(A3DRootBaseSet)(*entity, &block);
+  return 1;
+}
+
+int BuildPrcModel(const ON_Mesh& mesh, CString& path) {
+  HMODULE library = LoadA3dLibrary();
+  if (!library)
+    return 0;
+  if (!InitA3dLibrary()) {
+    FreeA3dLibrary(library);
+    return 0;
+  }
+  if (!RequireWriterEntries()) {
+    TerminateA3dLibrary();
+    FreeA3dLibrary(library);
+    return 0;
+  }
+
+  ON_Mesh copy(mesh);
+  copy.ConvertQuadsToTriangles();
+  copy.ComputeFaceNormals();
+  int result = WriteTessellation(copy, path);
+  TerminateA3dLibrary();
+  FreeA3dLibrary(library);
+  return result;
+}
+
+int WriteMeshesAsPrc(ON_ClassArray<ON_Mesh>& meshes, CString& path) {
+  ON_Mesh merged;
+  for (int i = 0; i < meshes.Count(); ++i)
+    merged.Append(meshes[i]);
+  merged.ConvertQuadsToTriangles();
+  return BuildPrcModel(merged, path);
+}

@@ -1,0 +1,29 @@
+// The PRC model writer: the meshes of one import as one triangle tessellation in a model file.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/a3d/a3d_blocks.h"
+#include "platform/mfc/cstring.h"
+#include "platform/opennurbs/opennurbs.h"
+
+// Merges the meshes, splits their quads and writes them at the path. The result of
+// BuildPrcModel.
+int WriteMeshesAsPrc(ON_ClassArray<ON_Mesh>& meshes, CString& path);
+
+// 1 once the model-building calls have been made; 0 when the library cannot be loaded, fails
+// its version test or initialisation, lacks an entry point, the model is too large for the
+// library's 32-bit byte counts, or the host refuses memory. The message is then in
+// LastErrorText.
+int BuildPrcModel(const ON_Mesh& mesh, CString& path);
+
+// Names an entity of the model: 0 when the address is null, else 1.
+int SetEntityName(const char* name, A3dEntity* entity);
+
+// Memory from the host's allocator, and its release.
+void* HostAlloc(uint32_t size);
+void HostFree(void* block);
+
+// The largest triangle count whose coordinate array (72 bytes a triangle) a 32-bit byte count
+// can describe.
+constexpr int32_t kMaxPrcTriangles = 59652323;

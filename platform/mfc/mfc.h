@@ -1,0 +1,8 @@
+// The whole class library subset.
+#pragma once
+
+#include "cstring.h"
+#include "cstring_array.h"
+#include "file_dialog.h"
+#include "message_map.h"
+#include "object_chain.h"

@@ -1,0 +1,3 @@
+// _unlink lives in windows.h on the native build.
+#pragma once
+#include <windows.h>

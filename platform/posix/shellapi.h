@@ -1,0 +1,3 @@
+// The Windows shell calls live in windows.h on the native build.
+#pragma once
+#include <windows.h>

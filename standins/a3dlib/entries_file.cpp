@@ -1,0 +1,96 @@
+// Loading, writing and deleting model files.
+#include "standins/a3dlib/a3d_export.h"
+#include "standins/a3dlib/entry_support.h"
+#include "standins/a3dlib/library_log.h"
+#include "standins/a3dlib/model_file.h"
+#include "standins/a3dlib/tree_walk.h"
+
+using namespace a3dlib;
+
+namespace {
+
+A3dStatus Load(const char* path, A3dEntity* model, a3dstore::LoadStatus* loaded) {
+  if (!path) {
+    return kErrNullArgument;
+  }
+  a3dstore::Model tree;
+  *loaded = a3dstore::LoadModelFile(std::string(path), &tree);
+  if (*loaded != a3dstore::LoadStatus::kOk) {
+    return *loaded == a3dstore::LoadStatus::kUnreadable ? kErrFileOpen : kErrFileFormat;
+  }
+  const uint32_t id = ImportModel(std::move(tree));
+  if (id == a3dstore::kNoRef) {
+    return kErrTooLarge;
+  }
+  *model = HandleOf(id);
+  return kA3dSuccess;
+}
+
+a3dstore::WriteParams ParamsOf(const WriteParamsBlock& block) {
+  a3dstore::WriteParams params;
+  params.option04 = block.option04;
+  params.option08 = block.option08;
+  params.option0A = block.option0A;
+  params.option0C = block.option0C;
+  params.option10 = block.option10;
+  return params;
+}
+
+A3dStatus Write(A3dEntity handle, const WriteParamsBlock* params, const char* path,
+                a3dstore::Model* tree) {
+  KV_A3D_TRY(CheckBlock(params));
+  if (!path) {
+    return kErrNullArgument;
+  }
+  a3dstore::ModelFileEntry* file = nullptr;
+  KV_A3D_TRY(Lookup(handle, &file));
+  if (!ExportTree(IdOf(handle), tree)) {
+    return kErrInvalidEntity;  // the tree refers to an entity deleted since
+  }
+  tree->file.writeParams = ParamsOf(*params);
+  return a3dstore::WriteModelFile(*tree, std::string(path)) ? kA3dSuccess : kErrFileWrite;
+}
+
+A3dStatus Delete(A3dEntity handle, size_t* deleted) {
+  a3dstore::ModelFileEntry* file = nullptr;
+  KV_A3D_TRY(Lookup(handle, &file));
+  *deleted = DeleteModel(IdOf(handle));
+  return kA3dSuccess;
+}
+
+}  // namespace
+
+// The read parameters are opaque here and may be null: they are not read.
+KV_A3D_ENTRY(A3DAsmModelFileLoadFromFile)
+(const char* path, const void* readParams, A3dEntity* model) {
+  a3dstore::LoadStatus loaded = a3dstore::LoadStatus::kOk;
+  A3dStatus status = kErrNullArgument;
+  if (model) {
+    *model = nullptr;
+    status = IfReady([&] { return Load(path, model, &loaded); });
+  }
+  LogLine("A3DAsmModelFileLoadFromFile path=\"%.400s\" -> %d (%s) #%u", path ? path : "", status,
+          a3dstore::LoadStatusName(loaded), model ? LogId(*model) : 0u);
+  return status;
+}
+KV_A3D_CHECKED(A3DAsmModelFileLoadFromFile);
+
+KV_A3D_ENTRY(A3DAsmModelFileWriteToFile)
+(A3dEntity model, const WriteParamsBlock* params, const char* path) {
+  a3dstore::Model tree;
+  const A3dStatus status = IfReady([&] { return Write(model, params, path, &tree); });
+  LogLine("A3DAsmModelFileWriteToFile #%u path=\"%.400s\" -> %d occurrences=%u tessellations=%u",
+          LogId(model), path ? path : "", status, unsigned(tree.occurrences.size()),
+          unsigned(tree.tessellations.size()));
+  return status;
+}
+KV_A3D_CHECKED(A3DAsmModelFileWriteToFile);
+
+KV_A3D_ENTRY(A3DAsmModelFileDelete)(A3dEntity model) {
+  size_t deleted = 0;
+  const A3dStatus status = IfReady([&] { return Delete(model, &deleted); });
+  LogLine("A3DAsmModelFileDelete #%u -> %d deleted=%u live=%u", LogId(model), status,
+          unsigned(deleted), unsigned(State().entities.size()));
+  return status;
+}
+KV_A3D_CHECKED(A3DAsmModelFileDelete);

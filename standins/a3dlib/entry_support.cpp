@@ -1,0 +1,34 @@
+#include "standins/a3dlib/entry_support.h"
+
+namespace a3dlib {
+
+A3dStatus CheckArray(uint32_t count, const void* array) {
+  if (count == 0) {
+    return kA3dSuccess;
+  }
+  if (!array) {
+    return kErrNullArgument;
+  }
+  return count <= kMaxArrayCount ? kA3dSuccess : kErrTooLarge;
+}
+
+A3dStatus ReadName(const char* name, std::optional<std::string>* out) {
+  if (!name) {
+    out->reset();
+    return kA3dSuccess;
+  }
+  uint32_t length = 0;
+  while (name[length] != '\0') {
+    if (++length > kMaxNameBytes) {
+      return kErrTooLarge;
+    }
+  }
+  out->emplace(name, length);
+  return kA3dSuccess;
+}
+
+unsigned LogId(A3dEntity handle) {
+  return unsigned(reinterpret_cast<uintptr_t>(handle));
+}
+
+}  // namespace a3dlib

@@ -1,0 +1,59 @@
+// Reading and writing the stand-in library's model file (layout in FORMAT.md beside this).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "standins/a3dlib/model.h"
+
+namespace a3dstore {
+
+// The four bytes of each section tag, in file order, read as a little-endian u32.
+constexpr uint32_t SectionTag(char a, char b, char c, char d) {
+  return uint32_t(uint8_t(a)) | uint32_t(uint8_t(b)) << 8 | uint32_t(uint8_t(c)) << 16 |
+         uint32_t(uint8_t(d)) << 24;
+}
+
+constexpr uint8_t kMagic[8] = {0x89, 'K', 'V', 'A', '3', 'D', 0x0D, 0x0A};
+constexpr uint16_t kFormatVersion = 1;
+constexpr uint32_t kTagModelFile = SectionTag('M', 'O', 'D', 'L');
+constexpr uint32_t kTagOccurrences = SectionTag('O', 'C', 'C', 'S');
+constexpr uint32_t kTagParts = SectionTag('P', 'A', 'R', 'T');
+constexpr uint32_t kTagItems = SectionTag('I', 'T', 'E', 'M');
+constexpr uint32_t kTagTessellations = SectionTag('T', 'E', 'S', 'S');
+// The largest file LoadModelFile reads from a path.
+constexpr size_t kMaxFileBytes = size_t(256) << 20;
+
+enum class LoadStatus {
+  kOk = 0,
+  kNullArgument,        // no output model, or no data with a nonzero size
+  kUnreadable,          // the path cannot be opened or read, or the file is too large
+  kBadMagic,            // not a model file
+  kUnsupportedVersion,  // a format version this loader does not know
+  kTruncated,           // the data ends inside a field or a section
+  kBadSection,          // a section tag out of order, or a body its records do not fill
+  kCountTooLarge,       // a count whose items cannot fit in the bytes that remain
+  kBadReference,        // an index outside its table
+  kBadValue,            // a field with a value the format does not allow
+  kTrailingData,        // bytes after the last section
+};
+
+// A short English word or two for a status, for messages.
+const char* LoadStatusName(LoadStatus status);
+
+// kOk when the model can be written and read back as it is: every reference inside its
+// table, names without NUL, known flags and kinds, counts within 32 bits.
+LoadStatus CheckModel(const Model& model);
+
+// False (and nothing written) for a model that CheckModel refuses or a file that cannot be
+// written.
+bool WriteModelFile(const Model& model, std::vector<uint8_t>* bytes);
+bool WriteModelFile(const Model& model, const std::string& path);
+
+// On success *out holds the model; on any error *out is left as it was.
+LoadStatus LoadModelFile(const uint8_t* data, size_t size, Model* out);
+LoadStatus LoadModelFile(const std::string& path, Model* out);
+
+}  // namespace a3dstore

@@ -1,0 +1,210 @@
+#include "standins/a3dlib/tree_walk.h"
+
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+namespace a3dlib {
+namespace {
+
+using a3dstore::kNoRef;
+
+void AppendRefs(const Entity& entity, std::vector<uint32_t>* refs) {
+  const EntityData& data = entity.data;
+  if (const auto* file = std::get_if<a3dstore::ModelFileEntry>(&data)) {
+    refs->insert(refs->end(), file->occurrences.begin(), file->occurrences.end());
+  } else if (const auto* occ = std::get_if<a3dstore::Occurrence>(&data)) {
+    refs->insert(refs->end(), occ->children.begin(), occ->children.end());
+    refs->insert(refs->end(), {occ->part, occ->firstLinked, occ->secondLinked});
+  } else if (const auto* part = std::get_if<a3dstore::PartDefinition>(&data)) {
+    refs->insert(refs->end(), part->items.begin(), part->items.end());
+  } else if (const auto* item = std::get_if<a3dstore::RepItem>(&data)) {
+    refs->push_back(item->tessellation);
+  }
+}
+
+// Where each exported entity went: its kind and its row in that kind's table.
+using Rows = std::unordered_map<uint32_t, std::pair<Kind, uint32_t>>;
+
+bool Remap(const Rows& rows, Kind kind, uint32_t* ref) {
+  if (*ref == kNoRef) {
+    return true;
+  }
+  const auto found = rows.find(*ref);
+  if (found == rows.end() || found->second.first != kind) {
+    return false;
+  }
+  *ref = found->second.second;
+  return true;
+}
+
+bool RemapAll(const Rows& rows, Kind kind, std::vector<uint32_t>* refs) {
+  for (uint32_t& ref : *refs) {
+    if (ref == kNoRef || !Remap(rows, kind, &ref)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+template <class Row>
+uint32_t AppendRow(std::vector<Row>* table, const Row& row) {
+  table->push_back(row);
+  return uint32_t(table->size() - 1);
+}
+
+// Copies one entity into its table; answers its row.
+uint32_t CopyRow(const Entity& entity, a3dstore::Model* model) {
+  const EntityData& data = entity.data;
+  if (const auto* occ = std::get_if<a3dstore::Occurrence>(&data)) {
+    return AppendRow(&model->occurrences, *occ);
+  }
+  if (const auto* part = std::get_if<a3dstore::PartDefinition>(&data)) {
+    return AppendRow(&model->parts, *part);
+  }
+  if (const auto* item = std::get_if<a3dstore::RepItem>(&data)) {
+    return AppendRow(&model->items, *item);
+  }
+  if (const auto* tess = std::get_if<a3dstore::Tessellation>(&data)) {
+    return AppendRow(&model->tessellations, *tess);
+  }
+  return 0;  // attributes are never referred to
+}
+
+bool RemapModel(const Rows& rows, a3dstore::Model* model) {
+  bool ok = RemapAll(rows, Kind::kOccurrence, &model->file.occurrences);
+  for (a3dstore::Occurrence& occ : model->occurrences) {
+    ok = ok && RemapAll(rows, Kind::kOccurrence, &occ.children) &&
+         Remap(rows, Kind::kPart, &occ.part) && Remap(rows, Kind::kOccurrence, &occ.firstLinked) &&
+         Remap(rows, Kind::kOccurrence, &occ.secondLinked);
+  }
+  for (a3dstore::PartDefinition& part : model->parts) {
+    ok = ok && RemapAll(rows, Kind::kItem, &part.items);
+  }
+  for (a3dstore::RepItem& item : model->items) {
+    ok = ok && Remap(rows, Kind::kTessellation, &item.tessellation);
+  }
+  return ok;
+}
+
+uint32_t Shift(uint32_t ref, uint32_t firstId) {
+  return ref == kNoRef ? kNoRef : firstId + ref;
+}
+
+void ShiftAll(std::vector<uint32_t>* refs, uint32_t firstId) {
+  for (uint32_t& ref : *refs) {
+    ref = Shift(ref, firstId);
+  }
+}
+
+}  // namespace
+
+std::vector<uint32_t> Reachable(uint32_t start, bool* complete) {
+  const auto& entities = State().entities;
+  std::vector<uint32_t> order;
+  if (entities.count(start) == 0) {
+    return order;
+  }
+  order.push_back(start);
+  std::unordered_set<uint32_t> seen{start};
+  std::vector<uint32_t> refs;
+  for (size_t next = 0; next < order.size(); ++next) {
+    refs.clear();
+    AppendRefs(entities.find(order[next])->second, &refs);
+    for (uint32_t ref : refs) {
+      if (ref == kNoRef || seen.count(ref) != 0) {
+        continue;
+      }
+      if (entities.count(ref) == 0) {
+        *complete = false;
+        continue;
+      }
+      seen.insert(ref);
+      order.push_back(ref);
+    }
+  }
+  return order;
+}
+
+bool ExportTree(uint32_t modelId, a3dstore::Model* out) {
+  bool complete = true;
+  const std::vector<uint32_t> ids = Reachable(modelId, &complete);
+  const auto& entities = State().entities;
+  if (!complete || ids.empty()) {
+    return false;
+  }
+  const auto* file = std::get_if<a3dstore::ModelFileEntry>(&entities.find(modelId)->second.data);
+  if (!file) {
+    return false;
+  }
+  a3dstore::Model model;
+  model.file = *file;
+  Rows rows;
+  for (size_t i = 1; i < ids.size(); ++i) {
+    const Entity& entity = entities.find(ids[i])->second;
+    rows[ids[i]] = {KindOf(entity), CopyRow(entity, &model)};
+  }
+  if (!RemapModel(rows, &model)) {
+    return false;
+  }
+  *out = std::move(model);
+  return true;
+}
+
+uint32_t ImportModel(a3dstore::Model&& model) {
+  const uint64_t total = 1 + uint64_t(model.occurrences.size()) + model.parts.size() +
+                         model.items.size() + model.tessellations.size();
+  if (!IdsAvailable(total)) {
+    return kNoRef;
+  }
+  // Ids are handed out one after another: each table's rows get consecutive ids.
+  const uint32_t modelId = State().nextId;
+  const uint32_t firstOcc = modelId + 1;
+  const uint32_t firstPart = firstOcc + uint32_t(model.occurrences.size());
+  const uint32_t firstItem = firstPart + uint32_t(model.parts.size());
+  const uint32_t firstTess = firstItem + uint32_t(model.items.size());
+  State().entities.reserve(State().entities.size() + total);
+  ShiftAll(&model.file.occurrences, firstOcc);
+  AddEntity(std::move(model.file), modelId);
+  for (a3dstore::Occurrence& occ : model.occurrences) {
+    ShiftAll(&occ.children, firstOcc);
+    occ.part = Shift(occ.part, firstPart);
+    occ.firstLinked = Shift(occ.firstLinked, firstOcc);
+    occ.secondLinked = Shift(occ.secondLinked, firstOcc);
+    AddEntity(std::move(occ), modelId);
+  }
+  for (a3dstore::PartDefinition& part : model.parts) {
+    ShiftAll(&part.items, firstItem);
+    AddEntity(std::move(part), modelId);
+  }
+  for (a3dstore::RepItem& item : model.items) {
+    item.tessellation = Shift(item.tessellation, firstTess);
+    AddEntity(std::move(item), modelId);
+  }
+  for (a3dstore::Tessellation& tess : model.tessellations) {
+    AddEntity(std::move(tess), modelId);
+  }
+  return modelId;
+}
+
+size_t DeleteModel(uint32_t modelId) {
+  auto& entities = State().entities;
+  bool complete = true;
+  std::vector<uint32_t> victims;
+  for (uint32_t id : Reachable(modelId, &complete)) {
+    if (entities.find(id)->second.owner == kNoRef) {
+      victims.push_back(id);
+    }
+  }
+  for (const auto& entry : entities) {
+    if (entry.second.owner == modelId) {
+      victims.push_back(entry.first);
+    }
+  }
+  for (uint32_t id : victims) {
+    entities.erase(id);
+  }
+  return victims.size();
+}
+
+}  // namespace a3dlib

@@ -1,0 +1,31 @@
+// Moving trees between the library's entities and the store's flat tables, and deleting a
+// model file with what belongs to it. Walks keep their own work list: no depth limit.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "standins/a3dlib/library_state.h"
+#include "standins/a3dlib/model.h"
+
+namespace a3dlib {
+
+// The live entity `start` and every live entity reachable from it, breadth first. A reference
+// to an entity that is no longer live is skipped and makes *complete false.
+std::vector<uint32_t> Reachable(uint32_t start, bool* complete);
+
+// The tree of a model file as tables, rows in the order the walk met them. False when the
+// tree refers to an entity that was deleted.
+bool ExportTree(uint32_t modelId, a3dstore::Model* out);
+
+// New entities for every row of the model, owned by the new model file; its id, or kNoRef
+// when the ids ran out.
+uint32_t ImportModel(a3dstore::Model&& model);
+
+// Deletes the model file, the entities that came with it from a file, and the created
+// entities reachable from it. Entities that came with another file stay. Answers how many
+// entities were deleted.
+size_t DeleteModel(uint32_t modelId);
+
+}  // namespace a3dlib

@@ -1,0 +1,28 @@
+// The command line of korvalume-host.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "standins/host/scenario.h"
+
+namespace standin {
+
+struct HostOptions {
+  Scenario scenario;
+  uint32_t handshakeVersion = 0x20000;
+  std::vector<std::string> clicks;  // in order
+  bool hasAnswer = false;
+  std::string answer;  // the file dialog's answer
+  bool printLog = false;
+  bool help = false;
+  std::string modulePath;  // empty: Korvalume.api beside the program
+};
+
+// False with a message on a usage error.
+bool ParseHostOptions(const std::vector<std::string>& arguments, HostOptions* options,
+                      std::string* error);
+const char* HostUsage();
+
+}  // namespace standin

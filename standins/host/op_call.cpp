@@ -1,0 +1,191 @@
+#include "standins/host/op_call.h"
+
+#include <cstdio>
+#include <type_traits>
+
+#include "standins/host/handles.h"
+
+namespace standin {
+namespace {
+
+const OpInfo kOperations[] = {
+#define KV_OP_INFO(name, table, selector, result, params, args) \
+  {#name, HostTableId::table, selector, !std::is_void<result>::value},
+    KV_HOST_OPERATION_LIST(KV_OP_INFO)
+#undef KV_OP_INFO
+};
+
+bool FaultAimsAt(const Scenario& scenario, uint32_t number, const std::string& name,
+                 uint32_t operationNumber) {
+  if (scenario.failCall != 0 && scenario.failCall == number) {
+    return true;
+  }
+  return scenario.failOperationCall != 0 && scenario.failOperation == name &&
+         scenario.failOperationCall == operationNumber;
+}
+
+}  // namespace
+
+const OpInfo& InfoOf(OpId id) {
+  return kOperations[static_cast<int>(id)];
+}
+
+bool IsHostOperation(const std::string& name) {
+  for (const OpInfo& info : kOperations) {
+    if (name == info.name) {
+      return true;
+    }
+  }
+  return false;
+}
+
+OpCall::OpCall(OpId id, std::string arguments) : state_(CurrentState()) {
+  const OpInfo& info = InfoOf(id);
+  CallRecord record;
+  record.number = ++state_.callCount;
+  record.table = HostTableName(info.table);
+  record.selector = info.selector;
+  record.operation = info.name;
+  record.arguments = std::move(arguments);
+  uint32_t operationNumber = ++state_.operationCalls[info.name];
+  if (FaultAimsAt(state_.scenario, record.number, info.name, operationNumber)) {
+    if (info.hasResult) {
+      failed_ = true;
+      record.failed = true;
+      record.note = "fault injected";
+    } else {
+      record.note = "fault ignored: no result";
+    }
+  }
+  record_ = state_.log.size();
+  state_.log.push_back(std::move(record));
+}
+
+void OpCall::SetResult(const std::string& shown) {
+  state_.log[record_].result = shown;
+}
+
+void OpCall::Note(const std::string& note) {
+  std::string& existing = state_.log[record_].note;
+  existing = existing.empty() ? note : existing + "; " + note;
+}
+
+std::string Args(std::initializer_list<std::string> parts) {
+  std::string joined;
+  for (const std::string& part : parts) {
+    if (!joined.empty()) {
+      joined += ", ";
+    }
+    joined += part;
+  }
+  return joined;
+}
+
+std::string Quote(const char* text) {
+  if (text == nullptr) {
+    return "null";
+  }
+  constexpr size_t kShown = 200;
+  std::string quoted = "\"";
+  size_t length = 0;
+  for (; text[length] != '\0' && length < kShown; ++length) {
+    unsigned char c = static_cast<unsigned char>(text[length]);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += static_cast<char>(c);
+    } else if (c < 0x20 || c == 0x7F) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof(escaped), "\\x%02x", c);
+      quoted += escaped;
+    } else {
+      quoted += static_cast<char>(c);
+    }
+  }
+  quoted += '"';
+  if (text[length] != '\0') {
+    quoted += "...";
+  }
+  return quoted;
+}
+
+std::string ShowAtom(const HostState& state, HostAtom atom) {
+  if (atom == 0) {
+    return "atom 0";
+  }
+  if (atom >= state.atoms.names.size()) {
+    return "atom " + std::to_string(atom) + " (unknown)";
+  }
+  return "atom " + std::to_string(atom) + " " + Quote(state.atoms.names[atom].c_str());
+}
+
+std::string Hex32(uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof(text), "0x%X", static_cast<unsigned>(value));
+  return text;
+}
+
+std::string ShowInt(int64_t value) {
+  return std::to_string(value);
+}
+
+std::string ShowBool(HostBool value) {
+  return value == kHostFalse  ? "false"
+         : value == kHostTrue ? "true"
+                              : "true(" + ShowInt(value) + ")";
+}
+
+std::string ShowPointer(const void* pointer) {
+  if (pointer == nullptr) {
+    return "null";
+  }
+  char text[32];
+  std::snprintf(text, sizeof(text), "%p", pointer);
+  return text;
+}
+
+std::string ShowTable(HostFunctionTable table) {
+  if (table == nullptr) {
+    return "null";
+  }
+  int index = TableIndexOf(table);
+  if (index < 0) {
+    return ShowPointer(reinterpret_cast<const void*>(table)) + "(not a table)";
+  }
+  return std::string("table ") + HostTableName(static_cast<HostTableId>(index));
+}
+
+std::string ShowCos(HostCosObj object) {
+  size_t index = 0;
+  if (object.a == 0 && object.b == 0) {
+    return "cos null";
+  }
+  if (!CosIndex(object, &index)) {
+    return "cos {" + Hex32(object.a) + ", " + Hex32(object.b) + "}(not an object)";
+  }
+  return "cos#" + std::to_string(index + 1);
+}
+
+std::string ShowAnnot(HostAnnot annot) {
+  size_t index = 0;
+  if (!AnnotIndex(annot, &index)) {
+    return "annot {" + Hex32(annot.a) + ", " + Hex32(annot.b) + "}(not an annotation)";
+  }
+  return "annot#" + std::to_string(index + 1);
+}
+
+std::string FormatCallRecord(const CallRecord& record) {
+  std::string line;
+  if (record.intoPlugIn) {
+    line = "   >> plug-in " + record.operation + "(" + record.arguments + ")";
+  } else {
+    line = "#" + std::to_string(record.number) + " " + record.table + " " +
+           std::to_string(record.selector) + " " + record.operation + "(" + record.arguments + ")";
+  }
+  line += " -> " + record.result;
+  if (!record.note.empty()) {
+    line += "  [" + record.note + "]";
+  }
+  return line;
+}
+
+}  // namespace standin

@@ -1,0 +1,17 @@
+// The About box stand-in: a message box, and for tests the title appended to the file that
+// KV_ABOUT_LOG names.
+#include "standins/tvlgui/tvlgui_utils.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+void TVLGUIUtils::About(const CString& title, HWND* parent) {
+  if (const char* log = std::getenv("KV_ABOUT_LOG")) {
+    if (std::FILE* file = std::fopen(log, "ab")) {
+      std::fprintf(file, "%s\n", static_cast<const char*>(title));
+      std::fclose(file);
+    }
+    return;
+  }
+  MessageBoxA(parent ? *parent : nullptr, title, "About", MB_OK);
+}

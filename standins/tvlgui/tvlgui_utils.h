@@ -1,0 +1,19 @@
+// The maker's GUI library "TVLGUI80.dll": the About box.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/mfc/cstring.h"
+#include "platform/module_api.h"
+
+#ifdef KV_BUILDING_TVLGUI
+#define TVLGUI_API KV_DLL_EXPORT
+#else
+#define TVLGUI_API KV_DLL_IMPORT
+#endif
+
+class TVLGUI_API TVLGUIUtils {
+ public:
+  // Shows the About box with the title; keeps no reference to the title after it returns.
+  static void About(const CString& title, HWND* parent);
+};

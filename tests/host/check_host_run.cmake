@@ -1,0 +1,81 @@
+# Runs korvalume-host on the fake plug-in for one case and checks what it printed.
+# -DHOST=program -DEMULATOR=(wine or empty) -DCASE=name; run in the build's bin directory.
+set(model fake_model_${CASE}.prc)
+file(WRITE ${model} "a model file of 27 bytes...")
+
+set(expect_code 0)
+set(absent)
+if(CASE STREQUAL "full")
+  set(args --click KV:Hello --click KV:FakeMenu/KV:MenuHello --click KV:OpenModel
+           --click KV:Nothing --answer ${model} --log FakePlugIn.api)
+  set(expected
+      "handshake: host offered 0x20000, plug-in agreed 0x20000, PlugInMain answered true"
+      "table Core version 0x20000: granted, version recorded 0x20000"
+      "table AcroView version 0x60000: granted, version recorded 0x60000"
+      "set-up: true"
+      "extension name: \"KV:FakePlugIn\""
+      "callbacks: export tables callback#"
+      "init: true"
+      "host menu \"UsingExtensions\" not on the menubar"
+      "item \"KV:OpenModel\" at index 0: title \"Open Model...\""
+      "menu \"KV:FakeMenu\" at menubar index 3: title \"Fake\", 1 items"
+      "tool button \"KV:Hello\" at tool bar index 3, after \"endToolsGroup\": help \"Say hello\", no icon"
+      "click \"KV:Hello\": tool button executed"
+      "click \"KV:FakeMenu/KV:MenuHello\": menu item \"KV:MenuHello\" in \"KV:FakeMenu\" executed"
+      "click \"KV:OpenModel\": menu item \"KV:OpenModel\" in \"UsingExtensions\" executed"
+      "click \"KV:Nothing\": nothing registered by that name"
+      "alert: \"fake plug-in: hello\""
+      "alert: \"fake plug-in: read 27 bytes\""
+      "document \"fake model\": PRC stream 27 bytes"
+      "unload: true"
+      "leaks: none"
+      "#1 Core 5 HostAtomFromString(\"Core\") -> atom "
+      "AcroView 485 HostOpenDocFromFile(path#1, filesys#1, text#1) -> viewdoc#1")
+elseif(CASE STREQUAL "refused")
+  set(args --refuse AcroView@0x60000 --version-answer Cos=0x70000 FakePlugIn.api)
+  set(expected
+      "table AcroView version 0x60000: refused, version recorded 0x0"
+      "set-up: false"
+      "init: not called (the set-up failed)"
+      "leaks: none")
+  set(absent "init: true" "tool button")
+elseif(CASE STREQUAL "fault")
+  set(args --fail HostNewMenu:1 --no-end-tools-group --log FakePlugIn.api)
+  set(expected
+      "HostNewMenu(\"Fake\", \"KV:FakeMenu\", 0x"
+      "-> null  [fault injected]"
+      "tool button \"KV:Hello\" at tool bar index 3, after \"find\""
+      "init: true")
+  set(absent "menu \"KV:FakeMenu\"")
+elseif(CASE STREQUAL "usage")
+  set(args --refuse NoSuchTable@1 FakePlugIn.api)
+  set(expect_code 2)
+  set(expected "korvalume-host: bad value for --refuse")
+elseif(CASE STREQUAL "missing")
+  set(args NoSuchModule.api)
+  set(expect_code 3)
+  set(expected "korvalume-host: cannot load the module NoSuchModule.api")
+else()
+  message(FATAL_ERROR "unknown case ${CASE}")
+endif()
+
+execute_process(COMMAND ${EMULATOR} ${HOST} ${args}
+                RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+file(REMOVE ${model})
+set(all "${out}${err}")
+message("${all}")
+if(NOT code EQUAL expect_code)
+  message(FATAL_ERROR "korvalume-host exited with ${code}, expected ${expect_code}")
+endif()
+foreach(line IN LISTS expected)
+  string(FIND "${all}" "${line}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "missing from the output: ${line}")
+  endif()
+endforeach()
+foreach(line IN LISTS absent)
+  string(FIND "${all}" "${line}" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "unexpected in the output: ${line}")
+  endif()
+endforeach()
