@@ -69,8 +69,10 @@ KV_A3D_ENTRY(A3DAsmModelFileLoadFromFile)
     *model = nullptr;
     status = IfReady([&] { return Load(path, model, &loaded); });
   }
-  LogLine("A3DAsmModelFileLoadFromFile path=\"%.400s\" -> %d (%s) #%u", path ? path : "", status,
-          a3dstore::LoadStatusName(loaded), model ? LogId(*model) : 0u);
+  // The loader's reason, when it refused the file.
+  const char* reason = loaded == a3dstore::LoadStatus::kOk ? "" : a3dstore::LoadStatusName(loaded);
+  LogLine("A3DAsmModelFileLoadFromFile path=\"%.400s\" -> %d%s%s%s #%u", path ? path : "", status,
+          *reason ? " (" : "", reason, *reason ? ")" : "", model ? LogId(*model) : 0u);
   return status;
 }
 KV_A3D_CHECKED(A3DAsmModelFileLoadFromFile);

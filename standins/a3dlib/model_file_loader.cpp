@@ -65,7 +65,7 @@ LoadStatus Field(bool read) {
 // Reads a count and checks that `count` items of at least `itemBytes` bytes each fit.
 LoadStatus ReadCount(Cursor* in, size_t itemBytes, uint32_t* count) {
   KV_TRY(Field(Read(in, count)));
-  return LoadStatus::kOk;
+  return uint64_t(*count) * itemBytes <= in->left ? LoadStatus::kOk : LoadStatus::kCountTooLarge;
 }
 
 template <class T>

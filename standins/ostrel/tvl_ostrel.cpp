@@ -3,6 +3,7 @@
 #include "standins/ostrel/tvl_ostrel.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "standins/ostrel/obj_meshes.h"
@@ -27,6 +28,20 @@ int Fail(const char* format, const char* path, const char* detail = "") {
   return 0;
 }
 
+// A test scenario: KV_OSTREL_RESULT is the answer given once the file has been read; 0 makes
+// the call fail after filling the array, with the text of KV_OSTREL_ERROR (default empty).
+int ScenarioResult() {
+  const char* result = std::getenv("KV_OSTREL_RESULT");
+  if (!result)
+    return 1;
+  int value = std::atoi(result);
+  if (value == 0) {
+    const char* error = std::getenv("KV_OSTREL_ERROR");
+    LastError() = error ? error : "";
+  }
+  return value;
+}
+
 }  // namespace
 
 int TVLOstrel::SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes) {
@@ -42,7 +57,7 @@ int TVLOstrel::SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes) {
   if (!ReadObjMeshes(static_cast<const char*>(path), meshes, &error)) {
     return Fail("Unable to read %s as Wavefront OBJ text: %s", path, error.c_str());
   }
-  return 1;
+  return ScenarioResult();
 }
 
 CString TVLOstrel::GetError() {
