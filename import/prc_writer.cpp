@@ -142,7 +142,7 @@ void WriteModelTree(Tess3DBlock& tess, TessBaseBlock& base, const CString& path)
 int WriteTessellation(const ON_Mesh& copy, const CString& path) {
   // the sizes array of the tessellation face: it stays here until the library has built it
   uint32_t n = static_cast<uint32_t>(CountWritableTriangles(copy));
-  if (n > static_cast<uint32_t>(kMaxPrcTriangles)) {
+  if (!TriangleCountFits(n)) {
     SetLastErrorText("Unable to create PRC file [Too many triangles]");
     return 0;
   }

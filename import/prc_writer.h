@@ -26,4 +26,9 @@ void HostFree(void* block);
 
 // The largest triangle count whose coordinate array (72 bytes a triangle) a 32-bit byte count
 // can describe.
-constexpr int32_t kMaxPrcTriangles = 59652323;
+constexpr uint32_t kMaxPrcTriangles = 59652323;
+
+// Whether the three arrays of n triangles have byte counts that fit in 32 bits.
+constexpr bool TriangleCountFits(uint64_t n) {
+  return n <= kMaxPrcTriangles;
+}

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>

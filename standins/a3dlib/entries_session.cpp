@@ -1,5 +1,6 @@
 // Version, initialisation and termination: the calls that work before initialisation.
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 

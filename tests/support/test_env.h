@@ -58,13 +58,15 @@ inline void SetEnv(const char* name, const char* value) {
 // Keeps a variable's value for the span of a test and puts it back afterwards.
 class ScopedEnv {
  public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
+  // Only keeps the value, to be put back however the test changes it.
+  explicit ScopedEnv(const char* name) : name_(name) {
     const char* old = std::getenv(name);
     had_ = old != nullptr;
-    if (had_)
+    if (had_) {
       old_ = old;
-    SetEnv(name, value);
+    }
   }
+  ScopedEnv(const char* name, const char* value) : ScopedEnv(name) { SetEnv(name, value); }
   ~ScopedEnv() { SetEnv(name_.c_str(), had_ ? old_.c_str() : nullptr); }
   ScopedEnv(const ScopedEnv&) = delete;
   ScopedEnv& operator=(const ScopedEnv&) = delete;
