@@ -12,7 +12,7 @@ if(WIN32)
   set(KV_STATIC_RUNTIME -static)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501)
 else()
-  add_compile_options(-fno-gnu-unique)  # lets dlclose really unload a module
+  add_compile_options($<$<CXX_COMPILER_ID:GNU>:-fno-gnu-unique>)  # lets dlclose really unload a module
 endif()
 
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)

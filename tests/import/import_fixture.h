@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "import/a3d_binding.h"
+#include "import/prc_writer.h"
 #include "platform/opennurbs/opennurbs.h"
 #include "standins/a3dlib/model_file.h"
 #include "tests/support/plugin_session.h"
