@@ -10,9 +10,11 @@ class BindingTest : public ImportTest {
   // One library cycle as the writer and the reader run it: 1 when initialised.
   int RunCycle() {
     HMODULE module = LoadA3dLibrary();
-    if (!module) return -1;
+    if (!module)
+      return -1;
     int ready = InitA3dLibrary();
-    if (ready) TerminateA3dLibrary();
+    if (ready)
+      TerminateA3dLibrary();
     FreeA3dLibrary(module);
     return ready;
   }

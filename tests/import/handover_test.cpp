@@ -23,13 +23,15 @@ class HandoverTest : public ImportTest {
   std::vector<std::string> HostSteps() const {
     std::vector<std::string> steps;
     for (const std::string& step : session_->OperationsSince(before_)) {
-      if (step.rfind("HostMemory", 0) != 0) steps.push_back(step);
+      if (step.rfind("HostMemory", 0) != 0)
+        steps.push_back(step);
     }
     return steps;
   }
   std::string ArgumentsOf(const std::string& operation) const {
     for (const standin::CallRecord& call : session_->host.Log()) {
-      if (call.number > before_ && call.operation == operation) return call.arguments;
+      if (call.number > before_ && call.operation == operation)
+        return call.arguments;
     }
     return "(not called)";
   }

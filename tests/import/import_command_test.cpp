@@ -142,8 +142,7 @@ TEST_F(ImportCommandTest, AMissingLibraryIsReportedAfterTheModelIsRead) {
   WithoutLibrary();
   Host(kHouse);
   EXPECT_EQ(0, RunImportCommand());
-  EXPECT_EQ((std::vector<std::string>{"Unable to load Acrobat 3D Library (A3DLIB.DLL)"}),
-            Alerts());
+  EXPECT_EQ((std::vector<std::string>{"Unable to load Acrobat 3D Library (A3DLIB.DLL)"}), Alerts());
   EXPECT_TRUE(session_->host.OpenedDocuments().empty());
   ExpectNothingLeft();
 }

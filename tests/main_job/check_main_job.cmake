@@ -1,0 +1,57 @@
+# The main job on either build: korvalume-host loads the real Korvalume.api and runs a case.
+# -DHOST=program -DEMULATOR=(wine or empty) -DCASE=name -DMODEL=path -DSCRATCH=dir; run in bin/.
+set(expect_code 0)
+set(absent)
+if(CASE STREQUAL "setup")
+  set(args)
+  set(expected
+      "handshake: host offered 0x20000, plug-in agreed 0x20000, PlugInMain answered true"
+      "table ASExtra version 0x60000: granted"
+      "set-up: true"
+      "extension name: \"AcroSDK:Korvalume\""
+      "callbacks: export tables callback#"
+      "init: true"
+      "menu \"ADBE:KorvalumeMenu\" at menubar index 8: title \"Korvalume\", 3 items"
+      "item \"ADBE:Korvalume_Import\" at index 0: title \"&Import\""
+      "item \"ADBE:Korvalume_Help\" at index 1: title \"&Help\""
+      "item \"ADBE:Korvalume_About\" at index 2: title \"&About\""
+      "item \"ADBE:Korvalume\" at index 0: title \"Korvalume\""
+      "item \"ADBE:AboutKorvalume\" at index 0: title \"Korvalume...\""
+      "tool button \"ADBE:Korvalume\" at tool bar index 2, after \"print\": help \"Activates Korvalume command\", icon 20x20"
+      "unload: true"
+      "leaks: none")
+elseif(CASE STREQUAL "refuse_cos")
+  set(args --refuse Cos@0x60000)
+  set(expected "table Cos version 0x60000: refused" "set-up: false" "leaks: none")
+  set(absent "table PDModel" "init: true")
+elseif(CASE STREQUAL "import")
+  set(args --click ADBE:Korvalume --answer ${MODEL})
+  set(expected
+      "click \"ADBE:Korvalume\": tool button executed"
+      "document \"Model\": PRC stream"
+      "16 triangles in 1 tessellations, 1 occurrences, model \"ModelFile\""
+      "leaks: none")
+  set(absent "alert:")
+elseif(CASE STREQUAL "gate")
+  set(args --app-version 8.1 --click ADBE:Korvalume_Import)
+  set(expected "alert: \"This plug-in is designed to work with Acrobat 9 only\"" "leaks: none")
+  set(absent "document \"Model\"")
+elseif(CASE STREQUAL "about")
+  set(args --click ADBE:Korvalume_About --click ADBE:AboutKorvalume)
+  set(expected "executed" "leaks: none")
+else()
+  message(FATAL_ERROR "unknown case ${CASE}")
+endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/../support/check_run_output.cmake)
+
+if(CASE STREQUAL "about")
+  file(READ ${SCRATCH}/about.txt titles)
+  if(NOT titles STREQUAL "Korvalume for Acrobat 9 version 1.0\nKorvalume for Acrobat 9 version 1.0\n")
+    message(FATAL_ERROR "About showed: ${titles}")
+  endif()
+endif()
+file(GLOB left ${SCRATCH}/*TVLTemp.prc "${SCRATCH}*TVLTemp.prc")
+if(left)
+  message(FATAL_ERROR "the temporary file is left: ${left}")
+endif()

@@ -1,0 +1,21 @@
+# Included by the end-to-end scripts: runs ${EMULATOR} ${HOST} ${args} and checks the exit code
+# (expect_code), that every line of `expected` and none of `absent` is in what it printed.
+execute_process(COMMAND ${EMULATOR} ${HOST} ${args}
+                RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+set(all "${out}${err}")
+message("${all}")
+if(NOT code EQUAL expect_code)
+  message(FATAL_ERROR "korvalume-host exited with ${code}, expected ${expect_code}")
+endif()
+foreach(line IN LISTS expected)
+  string(FIND "${all}" "${line}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "missing from the output: ${line}")
+  endif()
+endforeach()
+foreach(line IN LISTS absent)
+  string(FIND "${all}" "${line}" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "unexpected in the output: ${line}")
+  endif()
+endforeach()
