@@ -1,0 +1,105 @@
+// Every host call of a whole session failed in turn, one at a time: the set-up, the init pass,
+// an import that succeeds and a read of the document it opened. Whatever fails, nothing
+// crashes, everything the host handed out is given back, no temporary file is left and each
+// command shows at most its one alert.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "import/a3d_binding.h"
+#include "import/prc_stream_reader.h"
+#include "platform/mfc/file_dialog.h"
+#include "tests/support/plugin_session.h"
+#include "tests/support/test_env.h"
+
+namespace {
+
+struct SessionOutcome {
+  uint32_t hostCalls = 0;
+  bool setUp = false;
+  bool imported = false;
+  int meshesRead = -1;
+  size_t alerts = 0;
+  bool menuAlert = false;
+  bool clean = false;
+  std::string leaks;
+};
+
+class FaultSweep : public ::testing::Test {
+ protected:
+  FaultSweep()
+      : temp_("temp", scratch_.path().c_str()),
+        path_("PATH", testenv::PathWith(testenv::BuildPath(KV_A3DLIB_DIR)).c_str()) {
+    KvSetFileDialogAnswerForTesting(testenv::BuildPath(KV_SOURCE_DIR "/examples/house.obj").c_str(),
+                                    true);
+  }
+  ~FaultSweep() override { KvSetFileDialogAnswerForTesting(nullptr, false); }
+
+  // One whole session as a host runs it, with the given call failing (0: none).
+  SessionOutcome Run(uint32_t failCall) {
+    standin::Scenario scenario;
+    scenario.failCall = failCall;
+    PlugInSession session(scenario);
+    SessionOutcome outcome;
+    outcome.setUp = session.ready;
+    if (session.ready) {
+      session.host.CallInit();
+      size_t before = session.host.Alerts().size();
+      session.host.ClickButton("ADBE:Korvalume");
+      outcome.menuAlert = before == 1;
+      std::vector<HostViewDoc> opened = session.host.OpenedDocuments();
+      outcome.imported = !opened.empty();
+      if (outcome.imported) {
+        ON_ClassArray<ON_Mesh> meshes;
+        if (ReadDocumentPrc(opened[0], meshes))
+          outcome.meshesRead = meshes.Count();
+      }
+    }
+    outcome.hostCalls = session.host.CallCount();
+    outcome.alerts = session.host.Alerts().size();
+    standin::LeakReport leaks = session.host.Leaks();
+    outcome.clean = leaks.Clean();
+    for (const std::string& error : leaks.memoryErrors)
+      outcome.leaks += error + "; ";
+    for (const std::string& error : leaks.handleErrors)
+      outcome.leaks += error + "; ";
+    outcome.leaks += std::to_string(leaks.blocks.size()) + " blocks, " +
+                     std::to_string(leaks.pathNames) + " path names, " +
+                     std::to_string(leaks.texts) + " texts, " + std::to_string(leaks.streams) +
+                     " streams";
+    return outcome;
+  }
+
+  bool TemporaryFileLeft() const { return testenv::FileExists(scratch_.path() + "\\TVLTemp.prc"); }
+
+  testenv::ScratchDir scratch_;
+  testenv::ScopedEnv temp_;
+  testenv::ScopedEnv path_;
+};
+
+TEST_F(FaultSweep, EveryHostCallOfASessionFailedInTurn) {
+  SessionOutcome clean = Run(0);
+  ASSERT_TRUE(clean.setUp && clean.imported);
+  ASSERT_EQ(1, clean.meshesRead) << "the house, merged into one mesh, read back";
+  ASSERT_EQ(0u, clean.alerts);
+  ASSERT_TRUE(clean.clean) << clean.leaks;
+
+  int setUpFailed = 0, notImported = 0, readFailed = 0;
+  for (uint32_t n = 1; n <= clean.hostCalls; ++n) {
+    SessionOutcome outcome = Run(n);
+    SCOPED_TRACE("host call " + std::to_string(n) + " failed");
+    EXPECT_TRUE(outcome.clean) << outcome.leaks;
+    EXPECT_FALSE(TemporaryFileLeft());
+    // the init pass may show its one alert, the Import command its one
+    EXPECT_LE(outcome.alerts, outcome.menuAlert ? 2u : 1u);
+    setUpFailed += outcome.setUp ? 0 : 1;
+    notImported += outcome.setUp && !outcome.imported ? 1 : 0;
+    readFailed += outcome.imported && outcome.meshesRead < 0 ? 1 : 0;
+  }
+  std::printf(
+      "fault sweep: %u host calls failed one at a time: set-up refused %d, no document "
+      "%d, read failed %d, no crash, no leak, no stray file\n",
+      clean.hostCalls, setUpFailed, notImported, readFailed);
+}
+
+}  // namespace
