@@ -1,6 +1,5 @@
-#The main job on either build : korvalume - host loads the real Korvalume.api and runs a case.
-#- DHOST = program - DEMULATOR =(wine or empty) - DCASE = name - DMODEL = path - DSCRATCH = dir; \
-    run in bin /.
+# The main job on either build: korvalume-host loads the real Korvalume.api and runs a case.
+# -DHOST=program -DEMULATOR=(wine or empty) -DCASE=name -DMODEL=path -DSCRATCH=dir; run in bin/.
 set(expect_code 0)
 set(absent)
 if(CASE STREQUAL "setup")
@@ -52,8 +51,7 @@ if(CASE STREQUAL "about")
     message(FATAL_ERROR "About showed: ${titles}")
   endif()
 endif()
-file(GLOB left ${
-  SCRATCH}/*TVLTemp.prc "${SCRATCH}*TVLTemp.prc")
+file(GLOB left ${SCRATCH}/*TVLTemp.prc "${SCRATCH}*TVLTemp.prc")
 if(left)
   message(FATAL_ERROR "the temporary file is left: ${left}")
 endif()
