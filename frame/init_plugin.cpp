@@ -52,11 +52,11 @@ struct OwnMenuItem {
   ExecuteProc proc;
 };
 
-HostMenuItem NewOwnMenuItem(const OwnMenuItem& spec) {
+HostMenuItem NewOwnMenuItem(const OwnMenuItem& entry) {
   HostMenuItem item =
-      HostNewMenuItem(spec.title, spec.name, nullptr, 1, 0, 0, nullptr, ExtensionId);
+      HostNewMenuItem(entry.title, entry.name, nullptr, 1, 0, 0, nullptr, ExtensionId);
   if (item) {
-    HostSetItemExecuteProc(item, MakeHostCallback(spec.proc), nullptr);
+    HostSetItemExecuteProc(item, MakeHostCallback(entry.proc), nullptr);
     HostSetItemComputeEnabledProc(item, MakeHostCallback(&ComputeEnabled), nullptr);
   }
   return item;
@@ -69,14 +69,14 @@ void AddOwnMenu(HostMenubar menubar) {
     HostAlert("Unable to create the Korvalume menu");
     return;
   }
-  const OwnMenuItem specs[] = {
+  const OwnMenuItem entries[] = {
       {"&Import", "ADBE:Korvalume_Import", &ExecuteImportItem},
       {"&Help", "ADBE:Korvalume_Help", &ExecuteHelpItem},
       {"&About", "ADBE:Korvalume_About", &ExecuteAboutItem},
   };
   HostMenuItem items[3];
   for (int i = 0; i < 3; ++i)
-    items[i] = NewOwnMenuItem(specs[i]);
+    items[i] = NewOwnMenuItem(entries[i]);
   for (int i = 0; i < 3; ++i) {
     if (items[i])
       HostAddMenuItem(menu, items[i], i);
