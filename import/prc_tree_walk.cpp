@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 #include <vector>
 
 #include "frame/module_statics.h"
@@ -84,26 +85,59 @@ int WalkOccurrenceContents(const ProductOccurrenceBlock& data, A3dEntity attribu
   return 1;
 }
 
-// The mesh of a tessellation's points and six-entry triangle records; 0 when a point index
-// lies outside the points.
-int BuildMesh(const TessBaseBlock& base, const Tess3DBlock& tess, ON_Mesh* mesh) {
+enum class MeshBuild { kBuilt, kIndexOutOfRange, kNoMemory };
+
+// The mesh of a tessellation's points and six-entry triangle records; refused when a point
+// index lies outside the points or the mesh cannot grow.
+MeshBuild BuildMesh(const TessBaseBlock& base, const Tess3DBlock& tess, ON_Mesh* mesh) {
   const uint32_t faceCount = tess.indexCount / 6;
   const uint32_t vertexCount = base.coordCount / 3;
   const double* c = base.coords;
   const uint32_t* e = tess.indices;
   for (uint32_t i = 0; i < vertexCount; ++i) {
-    mesh->SetVertex(static_cast<int>(i), ON_3dPoint(c[3 * i], c[3 * i + 1], c[3 * i + 2]));
+    const ON_3dPoint point(c[3 * i], c[3 * i + 1], c[3 * i + 2]);
+    if (!mesh->SetVertex(static_cast<int>(i), point))
+      return MeshBuild::kNoMemory;
   }
   for (uint32_t t = 0; t < faceCount; ++t) {
     const uint32_t a = e[6 * t + 1] / 3;
     const uint32_t b = e[6 * t + 3] / 3;
     const uint32_t d = e[6 * t + 5] / 3;
     if (a >= vertexCount || b >= vertexCount || d >= vertexCount)
-      return 0;
-    mesh->SetTriangle(static_cast<int>(t), static_cast<int>(a), static_cast<int>(b),
-                      static_cast<int>(d));
+      return MeshBuild::kIndexOutOfRange;
+    if (!mesh->SetTriangle(static_cast<int>(t), static_cast<int>(a), static_cast<int>(b),
+                           static_cast<int>(d))) {
+      return MeshBuild::kNoMemory;
+    }
   }
-  return 1;
+  return MeshBuild::kBuilt;
+}
+
+// Room for one more element, grown by half so that appending one at a time stays linear.
+template <class Array>
+bool RoomForOne(Array& array) {
+  const int count = array.Count();
+  if (count < array.Capacity())
+    return true;
+  if (count == INT_MAX)
+    return false;
+  const int grown = count < 8 ? 8 : (count > INT_MAX - count / 2 ? INT_MAX : count + count / 2);
+  return array.Reserve(grown) || array.Reserve(count + 1);
+}
+
+// Appends the mesh with its unit and its name: all three, or none when memory runs out, so
+// that the arrays stay in step.
+bool AppendInStep(ON_Mesh& mesh, ON_ClassArray<ON_Mesh>& meshes, ON_SimpleArray<double>& units,
+                  CStringArray& names) {
+  if (!RoomForOne(meshes) || !RoomForOne(units))
+    return false;
+  const INT_PTR nameCount = names.GetSize();
+  AddMeshName(names, EntityName);
+  if (names.GetSize() != nameCount + 1)
+    return false;
+  meshes.AppendNew() = std::move(mesh);
+  units.Append(ModelUnit);
+  return true;
 }
 
 // Counts the mesh can hold and arrays that are there for them.
@@ -114,6 +148,23 @@ bool TessellationUsable(const TessBaseBlock& base, const Tess3DBlock& tess) {
     return false;
   }
   return (vertexCount == 0 || base.coords) && (faceCount == 0 || tess.indices);
+}
+
+// The tessellation's mesh appended with its unit and name; 0 with the reason otherwise.
+int StoreMesh(const TessBaseBlock& base, const Tess3DBlock& tess, ON_ClassArray<ON_Mesh>& meshes,
+              ON_SimpleArray<double>& units, CStringArray& names) {
+  ON_Mesh mesh(static_cast<int>(tess.indexCount / 6), static_cast<int>(base.coordCount / 3), false,
+               false);
+  const MeshBuild built = BuildMesh(base, tess, &mesh);
+  if (built == MeshBuild::kIndexOutOfRange) {
+    SetLastErrorText("Unable to retrieve tesselation 3d data [Point index out of range]");
+    return 0;
+  }
+  if (built != MeshBuild::kBuilt || !AppendInStep(mesh, meshes, units, names)) {
+    SetLastErrorText("Unable to retrieve tesselation 3d data [Not enough memory]");
+    return 0;
+  }
+  return 1;
 }
 
 }  // namespace
@@ -223,6 +274,11 @@ int WalkOccurrence(A3dEntity occurrence, A3dEntity fatherAttributes, ON_ClassArr
 
 int WalkPart(A3dEntity part, A3dEntity fatherAttributes, ON_ClassArray<ON_Mesh>& meshes,
              ON_SimpleArray<double>& units, CStringArray& names) {
+  // A Get given a null entity releases a block: it must never be asked for a null part.
+  if (!part) {
+    SetLastErrorText("Unable to retrieve part definition data [Invalid entity]");
+    return 0;
+  }
   TakeEntityName(part);
   A3dEntity attributes = nullptr;
   CascadedAttributesBlock attributesData;
@@ -249,6 +305,11 @@ int WalkPart(A3dEntity part, A3dEntity fatherAttributes, ON_ClassArray<ON_Mesh>&
 
 int WalkRepItem(A3dEntity item, A3dEntity fatherAttributes, ON_ClassArray<ON_Mesh>& meshes,
                 ON_SimpleArray<double>& units, CStringArray& names) {
+  // As for a part: a null item would make its Get a release.
+  if (!item) {
+    SetLastErrorText("Unable to retrieve representation item data [Invalid entity]");
+    return 0;
+  }
   A3dEntity attributes = nullptr;
   CascadedAttributesBlock attributesData;
   PushAttributes(item, fatherAttributes, &attributes, &attributesData);
@@ -290,16 +351,7 @@ int ConvertTessToMesh(A3dEntity tess, ON_ClassArray<ON_Mesh>& meshes, ON_SimpleA
       if (!TessellationUsable(base, data)) {
         SetLastErrorText("Unable to retrieve tesselation 3d data [Invalid counts]");
       } else {
-        ON_Mesh mesh(static_cast<int>(data.indexCount / 6), static_cast<int>(base.coordCount / 3),
-                     false, false);
-        if (!BuildMesh(base, data, &mesh)) {
-          SetLastErrorText("Unable to retrieve tesselation 3d data [Point index out of range]");
-        } else {
-          meshes.Append(mesh);
-          units.Append(ModelUnit);
-          AddMeshName(names, EntityName);
-          result = 1;
-        }
+        result = StoreMesh(base, data, meshes, units, names);
       }
       A3dCall(A3DTess3DGet)(nullptr, &data);
     }
