@@ -9,6 +9,7 @@
 #include "import/a3d_binding.h"
 #include "import/prc_stream_reader.h"
 #include "platform/mfc/file_dialog.h"
+#include "tests/reader/documents.h"
 #include "tests/support/plugin_session.h"
 #include "tests/support/test_env.h"
 
@@ -70,6 +71,32 @@ class FaultSweep : public ::testing::Test {
     return outcome;
   }
 
+  // A read of a document of two pages holding two model streams among annotations the scan
+  // passes over, with the given call failing.
+  SessionOutcome RunRead(uint32_t failCall, const std::vector<uint8_t>& modelFile) {
+    using namespace readertest;
+    standin::Scenario scenario;
+    scenario.failCall = failCall;
+    PlugInSession session(scenario);
+    SessionOutcome outcome;
+    outcome.setUp = session.ready;
+    uint32_t setUpCalls = session.host.CallCount();
+    AnnotModel invalid = PrcAnnot(modelFile);
+    invalid.valid = false;
+    HostViewDoc view = session.host.AddDocument(
+        Document({PageModel{{invalid, ThreeD(PrcStream(modelFile), "Text"), PrcAnnot(modelFile)}},
+                  PageModel{{ThreeD(standin::CosDictionary({})), PrcAnnot(modelFile)}}}));
+    if (session.ready) {
+      ON_ClassArray<ON_Mesh> meshes;
+      if (ReadDocumentPrc(view, meshes))
+        outcome.meshesRead = meshes.Count();
+    }
+    outcome.hostCalls = session.host.CallCount() - setUpCalls;
+    outcome.alerts = session.host.Alerts().size();
+    outcome.clean = session.host.Leaks().Clean();
+    return outcome;
+  }
+
   bool TemporaryFileLeft() const { return testenv::FileExists(scratch_.path() + "\\TVLTemp.prc"); }
 
   testenv::ScratchDir scratch_;
@@ -100,6 +127,34 @@ TEST_F(FaultSweep, EveryHostCallOfASessionFailedInTurn) {
       "fault sweep: %u host calls failed one at a time: set-up refused %d, no document "
       "%d, read failed %d, no crash, no leak, no stray file\n",
       clean.hostCalls, setUpFailed, notImported, readFailed);
+}
+
+TEST_F(FaultSweep, EveryHostCallOfADocumentReadFailedInTurn) {
+  std::vector<uint8_t> modelFile;
+  {
+    PlugInSession session;
+    session.host.CallInit();
+    ASSERT_TRUE(session.host.ClickButton("ADBE:Korvalume"));
+    modelFile =
+        *standin::FirstModelStream(*session.host.Document(session.host.OpenedDocuments().at(0)));
+  }
+  SessionOutcome clean = RunRead(0, modelFile);
+  ASSERT_TRUE(clean.clean);
+  ASSERT_EQ(2, clean.meshesRead) << "one mesh from each model stream";
+  const uint32_t setUpCalls = PlugInSession().host.CallCount();
+  int readFailed = 0;
+  for (uint32_t n = setUpCalls + 1; n <= setUpCalls + clean.hostCalls; ++n) {
+    SessionOutcome outcome = RunRead(n, modelFile);
+    SCOPED_TRACE("host call " + std::to_string(n) + " failed");
+    EXPECT_TRUE(outcome.clean);
+    EXPECT_EQ(0u, outcome.alerts) << "the reader shows no alert";
+    EXPECT_FALSE(TemporaryFileLeft());
+    readFailed += outcome.meshesRead < 0 ? 1 : 0;
+  }
+  std::printf(
+      "fault sweep, document read: %u host calls failed one at a time: read failed %d, no "
+      "crash, no leak, no stray file\n",
+      clean.hostCalls, readFailed);
 }
 
 }  // namespace
