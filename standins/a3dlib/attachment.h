@@ -7,7 +7,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <vector>
