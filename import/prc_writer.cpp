@@ -48,44 +48,57 @@ struct TriangleArrays {
   }
 };
 
-void StorePoint(double* out, const ON_3fPoint& p) {
-  ON_3dPoint wide(p);
-  out[0] = wide.x;
-  out[1] = wide.y;
-  out[2] = wide.z;
-}
+}  // namespace
 
 // Each triangle: three corner positions through the topology, its face normal, and the
-// index record of its normal's and corners' positions counted in doubles.
-void FillTriangleArrays(const ON_Mesh& mesh, const TriangleArrays& arrays) {
+// index record of its normal's and corners' positions counted in doubles. Not in the header:
+// only the benchmarks call it on its own.
+//
+// A corner's position is that of the first vertex at its location, read straight from the
+// topology's arrays, whose entries are in range by construction. Should the topology be
+// missing (memory ran out), each corner's own vertex gives the same location.
+void FillPrcTriangleArrays(const ON_Mesh& mesh, double* coords, double* normals,
+                           uint32_t* indices) {
   const ON_MeshTopology& topology = mesh.Topology();
-  const int* topvMap = topology.m_topv_map.Array();
   const int vertexCount = mesh.VertexCount();
   const int faceCount = mesh.FaceCount();
-  const bool haveNormals = mesh.m_FN.Count() == faceCount;
+  const bool mapped =
+      topology.m_topv_map.Count() == vertexCount && topology.m_topv_first.Count() > 0;
+  const int* topvMap = topology.m_topv_map.Array();
+  const int* topvFirst = topology.m_topv_first.Array();
+  const ON_3fPoint* points = mesh.m_V.Array();
+  const ON_MeshFace* faces = mesh.m_F.Array();
+  const ON_3fVector* faceNormals = mesh.m_FN.Count() == faceCount ? mesh.m_FN.Array() : nullptr;
   uint32_t coordOffset = 0;
   uint32_t normalOffset = 0;
-  uint32_t indexOffset = 0;
   for (int f = 0; f < faceCount; ++f) {
-    const ON_MeshFace& face = mesh.m_F[f];
+    const ON_MeshFace& face = faces[f];
     if (!CornersInMesh(face, vertexCount))
       continue;
     for (int j = 0; j < 3; ++j) {
-      StorePoint(arrays.coords + coordOffset + 3 * j, topology.TopVertexPoint(topvMap[face.vi[j]]));
+      const int vi = face.vi[j];
+      const ON_3fPoint& p = points[mapped ? topvFirst[topvMap[vi]] : vi];
+      coords[3 * j + 0] = p.x;
+      coords[3 * j + 1] = p.y;
+      coords[3 * j + 2] = p.z;
     }
-    ON_3dVector normal = haveNormals ? ON_3dVector(mesh.m_FN[f]) : ON_3dVector(0.0, 0.0, 0.0);
-    arrays.normals[normalOffset + 0] = normal.x;
-    arrays.normals[normalOffset + 1] = normal.y;
-    arrays.normals[normalOffset + 2] = normal.z;
-    arrays.indices[indexOffset + 0] = normalOffset;
-    arrays.indices[indexOffset + 1] = coordOffset;
-    arrays.indices[indexOffset + 2] = coordOffset + 3;
-    arrays.indices[indexOffset + 3] = coordOffset + 6;
+    const ON_3fVector n = faceNormals ? faceNormals[f] : ON_3fVector(0.0f, 0.0f, 0.0f);
+    normals[0] = n.x;
+    normals[1] = n.y;
+    normals[2] = n.z;
+    indices[0] = normalOffset;
+    indices[1] = coordOffset;
+    indices[2] = coordOffset + 3;
+    indices[3] = coordOffset + 6;
     coordOffset += 9;
     normalOffset += 3;
-    indexOffset += 4;
+    coords += 9;
+    normals += 3;
+    indices += 4;
   }
 }
+
+namespace {
 
 // The library's model tree around the tessellation, written at the path and deleted.
 void WriteModelTree(Tess3DBlock& tess, TessBaseBlock& base, const CString& path) {
@@ -168,7 +181,7 @@ int WriteTessellation(const ON_Mesh& copy, const CString& path) {
     return 0;
   }
   if (n > 0)
-    FillTriangleArrays(copy, arrays);
+    FillPrcTriangleArrays(copy, arrays.coords, arrays.normals, arrays.indices);
 
   TessFaceBlock face = {};
   face.size = sizeof(face);

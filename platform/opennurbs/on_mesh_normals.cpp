@@ -60,16 +60,19 @@ bool ON_Mesh::ComputeFaceNormals() {
     m_FN.Destroy();  // the old normals are replaced: growing need not copy them
   }
   m_FN.Empty();
-  if (!m_FN.Reserve(face_count) || !m_FN.SetCount(face_count)) {
+  if (!m_FN.Reserve(face_count)) {
     return false;
   }
   const ON_MeshFace* f = m_F.Array();
   const ON_3fPoint* v = m_V.Array();
-  ON_3fVector* n = m_FN.Array();
   const int vertex_count = m_V.Count();
   bool all_unit = true;
+  // Appended one by one into the reserved room (cannot fail): each element is written once,
+  // with no zero fill before it.
   for (int i = 0; i < face_count; ++i) {
-    all_unit &= FaceNormal(f[i], v, vertex_count, n + i);
+    ON_3fVector n;
+    all_unit &= FaceNormal(f[i], v, vertex_count, &n);
+    m_FN.Append(n);
   }
   return all_unit;
 }

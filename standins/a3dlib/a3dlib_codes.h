@@ -31,8 +31,10 @@ constexpr int32_t kTypeRiPolyBrepModel = 304;
 constexpr int32_t kTypeRiOther = 305;
 constexpr int32_t kTypeCascadedAttributes = 306;
 
-// The largest array a create call copies, in elements, and the longest name, in bytes.
-constexpr uint32_t kMaxArrayCount = uint32_t(1) << 24;
+// The largest array a create call copies, in elements, and the longest name, in bytes. A
+// 32-bit process has 2 GB for everything: there an array stops at 16M elements (128 MB of
+// doubles); a 64-bit build takes 64M (the coordinates of some 7 million triangles).
+constexpr uint32_t kMaxArrayCount = uint32_t(1) << (sizeof(void*) >= 8 ? 26 : 24);
 constexpr uint32_t kMaxNameBytes = uint32_t(1) << 20;
 
 }  // namespace a3dlib

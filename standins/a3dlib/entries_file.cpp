@@ -36,19 +36,25 @@ a3dstore::WriteParams ParamsOf(const WriteParamsBlock& block) {
   return params;
 }
 
+// The tree is written from the entities' own arrays (lent, not copied): a large model is
+// not held twice.
 A3dStatus Write(A3dEntity handle, const WriteParamsBlock* params, const char* path,
-                a3dstore::Model* tree) {
+                size_t* occurrences, size_t* tessellations) {
   KV_A3D_TRY(CheckBlock(params));
   if (!path) {
     return kErrNullArgument;
   }
   a3dstore::ModelFileEntry* file = nullptr;
   KV_A3D_TRY(Lookup(handle, &file));
-  if (!ExportTree(IdOf(handle), tree)) {
+  LentTree lent;
+  if (!lent.Lend(IdOf(handle))) {
     return kErrInvalidEntity;  // the tree refers to an entity deleted since
   }
-  tree->file.writeParams = ParamsOf(*params);
-  return a3dstore::WriteModelFile(*tree, std::string(path)) ? kA3dSuccess : kErrFileWrite;
+  a3dstore::Model& tree = lent.tree();
+  tree.file.writeParams = ParamsOf(*params);
+  *occurrences = tree.occurrences.size();
+  *tessellations = tree.tessellations.size();
+  return a3dstore::WriteModelFile(tree, std::string(path)) ? kA3dSuccess : kErrFileWrite;
 }
 
 A3dStatus Delete(A3dEntity handle, size_t* deleted) {
@@ -79,11 +85,12 @@ KV_A3D_CHECKED(A3DAsmModelFileLoadFromFile);
 
 KV_A3D_ENTRY(A3DAsmModelFileWriteToFile)
 (A3dEntity model, const WriteParamsBlock* params, const char* path) {
-  a3dstore::Model tree;
-  const A3dStatus status = IfReady([&] { return Write(model, params, path, &tree); });
+  size_t occurrences = 0;
+  size_t tessellations = 0;
+  const A3dStatus status =
+      IfReady([&] { return Write(model, params, path, &occurrences, &tessellations); });
   LogLine("A3DAsmModelFileWriteToFile #%u path=\"%.400s\" -> %d occurrences=%u tessellations=%u",
-          LogId(model), path ? path : "", status, unsigned(tree.occurrences.size()),
-          unsigned(tree.tessellations.size()));
+          LogId(model), path ? path : "", status, unsigned(occurrences), unsigned(tessellations));
   return status;
 }
 KV_A3D_CHECKED(A3DAsmModelFileWriteToFile);

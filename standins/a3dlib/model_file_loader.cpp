@@ -68,11 +68,27 @@ LoadStatus ReadCount(Cursor* in, size_t itemBytes, uint32_t* count) {
   return uint64_t(*count) * itemBytes <= in->left ? LoadStatus::kOk : LoadStatus::kCountTooLarge;
 }
 
+bool LittleEndianHost() {
+  const uint16_t one = 1;
+  uint8_t first = 0;
+  std::memcpy(&first, &one, 1);
+  return first == 1;
+}
+
 template <class T>
 LoadStatus ReadArray(Cursor* in, std::vector<T>* values) {
   uint32_t count = 0;
   KV_TRY(ReadCount(in, sizeof(T), &count));
   values->resize(count);
+  if (LittleEndianHost()) {
+    // The file's bytes are already the values' bytes: one copy of a large array.
+    const uint8_t* bytes = nullptr;
+    Take(in, sizeof(T) * count, &bytes);  // cannot fail: the count was checked
+    if (count > 0) {
+      std::memcpy(values->data(), bytes, sizeof(T) * count);
+    }
+    return LoadStatus::kOk;
+  }
   for (T& value : *values) {
     Read(in, &value);  // cannot fail: the count was checked
   }
@@ -159,6 +175,27 @@ LoadStatus ReadTessellation(Cursor* in, Tessellation* tess) {
   return ReadTable(in, kMinFaceBytes, &tess->faces, ReadFace);
 }
 
+// Checks an array as ReadArray does and passes over its values; answers its count.
+template <class T>
+LoadStatus SkipArray(Cursor* in, uint32_t* count) {
+  KV_TRY(ReadCount(in, sizeof(T), count));
+  const uint8_t* bytes = nullptr;
+  Take(in, sizeof(T) * *count, &bytes);  // cannot fail: the count was checked
+  return LoadStatus::kOk;
+}
+
+// A tessellation without its three large arrays; adds its coordinates' count.
+LoadStatus ReadTessellationOutline(Cursor* in, Tessellation* tess, uint64_t* coordinates) {
+  KV_TRY(ReadBase(in, &tess->base));
+  KV_TRY(Field(Read(in, &tess->type)));
+  uint32_t count = 0;
+  KV_TRY(SkipArray<double>(in, &count));
+  *coordinates += count;
+  KV_TRY(SkipArray<double>(in, &count));
+  KV_TRY(SkipArray<uint32_t>(in, &count));
+  return ReadTable(in, kMinFaceBytes, &tess->faces, ReadFace);
+}
+
 // Reads one section whose tag must be `tag`; its body must be exactly what readBody reads.
 template <class ReadBody>
 LoadStatus ReadSection(Cursor* file, uint32_t tag, ReadBody readBody) {
@@ -196,7 +233,8 @@ LoadStatus ReadHeader(Cursor* file) {
   return reserved == 0 ? LoadStatus::kOk : LoadStatus::kBadValue;
 }
 
-LoadStatus ReadFile(Cursor* file, Model* model) {
+template <class ReadTess>
+LoadStatus ReadFile(Cursor* file, Model* model, ReadTess readTess) {
   KV_TRY(ReadHeader(file));
   KV_TRY(ReadSection(file, kTagModelFile,
                      [&](Cursor* body) { return ReadModelFile(body, &model->file); }));
@@ -205,7 +243,7 @@ LoadStatus ReadFile(Cursor* file, Model* model) {
   KV_TRY(ReadTableSection(file, kTagParts, kMinBaseBytes + 4, &model->parts, ReadPart));
   KV_TRY(ReadTableSection(file, kTagItems, kMinBaseBytes + 8, &model->items, ReadItem));
   KV_TRY(ReadTableSection(file, kTagTessellations, kMinBaseBytes + 20, &model->tessellations,
-                          ReadTessellation));
+                          readTess));
   return file->left == 0 ? LoadStatus::kOk : LoadStatus::kTrailingData;
 }
 
@@ -213,13 +251,16 @@ LoadStatus ReadFile(Cursor* file, Model* model) {
 
 }  // namespace
 
-LoadStatus LoadModelFile(const uint8_t* data, size_t size, Model* out) {
+namespace {
+
+template <class ReadTess>
+LoadStatus Load(const uint8_t* data, size_t size, Model* out, ReadTess readTess) {
   if (!out || (!data && size != 0)) {
     return LoadStatus::kNullArgument;
   }
   Cursor file{data, size};
   Model model;
-  LoadStatus status = ReadFile(&file, &model);
+  LoadStatus status = ReadFile(&file, &model, readTess);
   if (status == LoadStatus::kOk) {
     status = CheckModel(model);
   }
@@ -229,10 +270,43 @@ LoadStatus LoadModelFile(const uint8_t* data, size_t size, Model* out) {
   return status;
 }
 
+}  // namespace
+
+LoadStatus LoadModelFile(const uint8_t* data, size_t size, Model* out) {
+  return Load(data, size, out, ReadTessellation);
+}
+
+LoadStatus LoadModelOutline(const uint8_t* data, size_t size, Model* out, uint64_t* coordinates) {
+  uint64_t counted = 0;
+  const LoadStatus status = Load(data, size, out, [&](Cursor* in, Tessellation* tess) {
+    return ReadTessellationOutline(in, tess, &counted);
+  });
+  if (status == LoadStatus::kOk && coordinates) {
+    *coordinates = counted;
+  }
+  return status;
+}
+
 namespace {
 
-// The whole file, or false when it cannot be read or is larger than kMaxFileBytes.
+// The file's size when it can be told, else 0.
+size_t SizeOf(std::FILE* file) {
+  if (std::fseek(file, 0, SEEK_END) != 0) {
+    return 0;
+  }
+  const long size = std::ftell(file);
+  std::rewind(file);
+  return size > 0 ? static_cast<size_t>(size) : 0;
+}
+
+// The whole file, or false when it cannot be read or is larger than kMaxFileBytes. Room for
+// the size it has now is made at once, so that a large file is not copied as the array grows.
 bool ReadWholeFile(std::FILE* file, std::vector<uint8_t>* bytes) {
+  const size_t size = SizeOf(file);
+  if (size > kMaxFileBytes) {
+    return false;
+  }
+  bytes->reserve(size);
   uint8_t chunk[64 * 1024];
   for (;;) {
     const size_t got = std::fread(chunk, 1, sizeof chunk, file);

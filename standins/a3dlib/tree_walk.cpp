@@ -97,6 +97,35 @@ void ShiftAll(std::vector<uint32_t>* refs, uint32_t firstId) {
   }
 }
 
+// A tessellation row that takes the entity's arrays and copies the rest.
+a3dstore::Tessellation LentRow(a3dstore::Tessellation* tess) {
+  a3dstore::Tessellation row;
+  row.base = tess->base;
+  row.type = tess->type;
+  row.faces = tess->faces;
+  row.coords.swap(tess->coords);
+  row.normals.swap(tess->normals);
+  row.indices.swap(tess->indices);
+  return row;
+}
+
+// Moves the lent arrays back from the rows into their entities.
+void GiveBack(a3dstore::Model* model, std::vector<uint32_t>* lenders) {
+  auto& entities = State().entities;
+  for (size_t row = 0; row < lenders->size() && row < model->tessellations.size(); ++row) {
+    const auto found = entities.find((*lenders)[row]);
+    auto* tess = found == entities.end() ? nullptr
+                                         : std::get_if<a3dstore::Tessellation>(&found->second.data);
+    if (tess) {
+      a3dstore::Tessellation& lent = model->tessellations[row];
+      tess->coords.swap(lent.coords);
+      tess->normals.swap(lent.normals);
+      tess->indices.swap(lent.indices);
+    }
+  }
+  lenders->clear();
+}
+
 }  // namespace
 
 std::vector<uint32_t> Reachable(uint32_t start, bool* complete) {
@@ -126,10 +155,14 @@ std::vector<uint32_t> Reachable(uint32_t start, bool* complete) {
   return order;
 }
 
-bool ExportTree(uint32_t modelId, a3dstore::Model* out) {
+namespace {
+
+// The tree's rows; with `lenders`, the tessellations' arrays are moved out of their entities
+// (ids in row order into *lenders) instead of copied.
+bool ExportRows(uint32_t modelId, a3dstore::Model* out, std::vector<uint32_t>* lenders) {
   bool complete = true;
   const std::vector<uint32_t> ids = Reachable(modelId, &complete);
-  const auto& entities = State().entities;
+  auto& entities = State().entities;
   if (!complete || ids.empty()) {
     return false;
   }
@@ -141,14 +174,38 @@ bool ExportTree(uint32_t modelId, a3dstore::Model* out) {
   model.file = *file;
   Rows rows;
   for (size_t i = 1; i < ids.size(); ++i) {
-    const Entity& entity = entities.find(ids[i])->second;
-    rows[ids[i]] = {KindOf(entity), CopyRow(entity, &model)};
+    Entity& entity = entities.find(ids[i])->second;
+    auto* tess = std::get_if<a3dstore::Tessellation>(&entity.data);
+    if (lenders && tess) {
+      model.tessellations.push_back(LentRow(tess));
+      rows[ids[i]] = {Kind::kTessellation, uint32_t(model.tessellations.size() - 1)};
+      lenders->push_back(ids[i]);
+    } else {
+      rows[ids[i]] = {KindOf(entity), CopyRow(entity, &model)};
+    }
   }
   if (!RemapModel(rows, &model)) {
+    if (lenders) {
+      GiveBack(&model, lenders);
+    }
     return false;
   }
   *out = std::move(model);
   return true;
+}
+
+}  // namespace
+
+bool ExportTree(uint32_t modelId, a3dstore::Model* out) {
+  return ExportRows(modelId, out, nullptr);
+}
+
+bool LentTree::Lend(uint32_t modelId) {
+  return lenders_.empty() && ExportRows(modelId, &tree_, &lenders_);
+}
+
+LentTree::~LentTree() {
+  GiveBack(&tree_, &lenders_);
 }
 
 uint32_t ImportModel(a3dstore::Model&& model) {

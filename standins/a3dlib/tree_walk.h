@@ -19,6 +19,25 @@ std::vector<uint32_t> Reachable(uint32_t start, bool* complete);
 // tree refers to an entity that was deleted.
 bool ExportTree(uint32_t modelId, a3dstore::Model* out);
 
+// The same tree for writing it out, without copying the tessellations' arrays: they are moved
+// into the rows, and LentTree's destructor moves them back into their entities. Nothing may
+// read those entities in between.
+class LentTree {
+ public:
+  LentTree() = default;
+  LentTree(const LentTree&) = delete;
+  LentTree& operator=(const LentTree&) = delete;
+  ~LentTree();
+
+  // False, with nothing lent, as for ExportTree.
+  bool Lend(uint32_t modelId);
+  a3dstore::Model& tree() { return tree_; }
+
+ private:
+  a3dstore::Model tree_;
+  std::vector<uint32_t> lenders_;  // the entity of each tessellation row
+};
+
 // New entities for every row of the model, owned by the new model file; its id, or kNoRef
 // when the ids ran out.
 uint32_t ImportModel(a3dstore::Model&& model);

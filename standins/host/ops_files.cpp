@@ -41,11 +41,26 @@ void ReleaseRecord(OpCall& call, std::vector<NamedRec>& records, const void* han
   record->alive = false;
 }
 
+// The file's size when it can be told, else 0.
+size_t SizeOf(std::FILE* file) {
+  if (std::fseek(file, 0, SEEK_END) != 0) {
+    return 0;
+  }
+  const long size = std::ftell(file);
+  std::rewind(file);
+  return size > 0 ? static_cast<size_t>(size) : 0;
+}
+
+// Read in one piece at its size (a model file is large: growing the array as it comes would
+// copy it over and over), then on to the end in case it has grown since.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
     return false;
   }
+  bytes->resize(SizeOf(file));
+  const size_t first = bytes->empty() ? 0 : std::fread(bytes->data(), 1, bytes->size(), file);
+  bytes->resize(first);
   uint8_t chunk[65536];
   size_t got = 0;
   while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {

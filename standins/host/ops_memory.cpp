@@ -6,16 +6,10 @@
 #include "standins/host/op_call.h"
 
 namespace standin {
-namespace {
-
-// Larger requests are refused as a real heap would refuse them.
-constexpr uint32_t kLargestBlock = 256u * 1024u * 1024u;
-
-}  // namespace
 
 void* HOSTCALL op::HostMemoryAlloc(uint32_t size) {
   OpCall call(OpId::HostMemoryAlloc, Args({ShowInt(size)}));
-  if (call.Failed() || size > kLargestBlock) {
+  if (call.Failed() || size > call.state().scenario.largestBlock) {
     return call.Answer<void*>(nullptr, "null");
   }
   // A block of size 0 is still a unique block.

@@ -187,5 +187,25 @@ TEST_F(WriteSequence, UnwritablePathIsAnError) {
   EXPECT_EQ(api_.A3DAsmModelFileDelete(model), kA3dSuccess);
 }
 
+// A write works from the entities' own arrays: after a failed write and a first write, a
+// second still finds every coordinate, normal and index there.
+TEST_F(WriteSequence, EveryWriteOfATreeWritesItWhole) {
+  Initialize();
+  const A3dEntity model = BuildTriangleModel();
+  const WriteParamsBlock params = Params();
+  ASSERT_EQ(api_.A3DAsmModelFileWriteToFile(model, &params, "no-such-folder/x/y.kva3d"),
+            kErrFileWrite);
+  a3dstore::Model expected = TriangleModel();
+  expected.file.writeParams = {0x11223344u, 0x5566, 0x7788, 0x99AABBCCu, 7};
+  for (const char* name : {"first.kva3d", "second.kva3d"}) {
+    const std::string path = TempFile(name);
+    ASSERT_EQ(api_.A3DAsmModelFileWriteToFile(model, &params, path.c_str()), kA3dSuccess);
+    a3dstore::Model written;
+    ASSERT_EQ(a3dstore::LoadModelFile(path, &written), a3dstore::LoadStatus::kOk) << name;
+    EXPECT_EQ(written, expected) << name;
+  }
+  EXPECT_EQ(api_.A3DAsmModelFileDelete(model), kA3dSuccess);
+}
+
 }  // namespace
 }  // namespace a3dtest

@@ -1,0 +1,108 @@
+#include "tests/fuzz/fuzz_support.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "import/a3d_binding.h"
+
+namespace kvfuzz {
+namespace {
+
+void RemoveScratchDir() {
+  std::error_code error;
+  std::filesystem::remove_all(ScratchDir(), error);
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The counts of the last "A3DDllTerminate" line of the log.
+bool ParseTerminateLine(const std::string& log, LibraryCounts* counts) {
+  const size_t at = log.rfind("A3DDllTerminate ");
+  if (at == std::string::npos)
+    return false;
+  return std::sscanf(log.c_str() + at, "A3DDllTerminate -> %*d live=%u attached=%u", &counts->live,
+                     &counts->attached) == 2;
+}
+
+}  // namespace
+
+const std::string& ScratchDir() {
+  static const std::string path = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kv_fuzz_XXXXXX").string();
+    if (!mkdtemp(&pattern[0]))
+      Fail("cannot make a scratch directory");
+    return pattern;
+  }();
+  static const bool removed = std::atexit(RemoveScratchDir) == 0;
+  (void)removed;
+  return path;
+}
+
+std::string ScratchFile(const std::string& name) {
+  return ScratchDir() + "/" + name;
+}
+
+bool WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file)
+    return false;
+  const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
+  return std::fclose(file) == 0 && written;
+}
+
+void PrepareEnvironment() {
+  setenv("temp", ScratchDir().c_str(), 1);
+  const char* path = std::getenv("PATH");
+  const std::string searched = std::string(KV_A3DLIB_DIR) + ":" + (path ? path : "");
+  setenv("PATH", searched.c_str(), 1);
+  for (const char* name : {"KV_A3D_LOG", "KV_A3D_VERSION", "KV_A3D_INIT_RESULT", "KV_OSTREL_RESULT",
+                           "KV_OSTREL_ERROR", "KV_ABOUT_LOG"}) {
+    unsetenv(name);
+  }
+}
+
+bool HoldA3dLibrary() {
+  static HMODULE held = LoadA3dLibrary();
+  if (!held)
+    std::fprintf(stderr, "fuzz: %s\n", GetLastErrorText().GetString());
+  return held != nullptr;
+}
+
+bool TerminateAndCount(LibraryCounts* counts) {
+  const std::string log = ScratchFile("a3d.log");
+  std::remove(log.c_str());
+  setenv("KV_A3D_LOG", log.c_str(), 1);
+  A3dCall(A3DDllTerminate)();
+  unsetenv("KV_A3D_LOG");
+  return ParseTerminateLine(ReadText(log), counts);
+}
+
+bool FaceIndicesInRange(const ON_ClassArray<ON_Mesh>& meshes) {
+  for (int m = 0; m < meshes.Count(); ++m) {
+    const ON_Mesh& mesh = meshes[m];
+    for (int f = 0; f < mesh.FaceCount(); ++f) {
+      for (int corner : mesh.m_F[f].vi) {
+        if (corner < 0 || corner >= mesh.VertexCount())
+          return false;
+      }
+    }
+  }
+  return true;
+}
+
+void Fail(const char* what) {
+  std::fprintf(stderr, "fuzz: invariant broken: %s\n", what);
+  std::fflush(stderr);
+  std::abort();
+}
+
+}  // namespace kvfuzz

@@ -1,3 +1,0 @@
-#include <cstddef>
-#include <cstdint>
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { return 0; }
