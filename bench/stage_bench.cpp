@@ -11,9 +11,6 @@
 #include "bench/library_calls.h"
 #include "import/prc_writer.h"
 
-// The writer's fill loop (import/prc_writer.cpp); the plug-in's header does not declare it.
-void FillPrcTriangleArrays(const ON_Mesh& mesh, double* coords, double* normals, uint32_t* indices);
-
 namespace {
 
 // The inputs of every stage for the cached model: the merge before and after its split, and

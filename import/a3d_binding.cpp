@@ -68,6 +68,27 @@ int InitA3dLibrary() {
   return 1;
 }
 
+A3dLibrarySession::A3dLibrarySession(std::initializer_list<A3dEntry> required)
+    : module_(LoadA3dLibrary()) {
+  if (!module_)
+    return;
+  if (!InitA3dLibrary()) {
+    FreeA3dLibrary(module_);
+    module_ = nullptr;
+  } else if (!RequireA3dEntries(required)) {
+    TerminateA3dLibrary();
+    FreeA3dLibrary(module_);
+    module_ = nullptr;
+  }
+}
+
+A3dLibrarySession::~A3dLibrarySession() {
+  if (module_) {
+    TerminateA3dLibrary();
+    FreeA3dLibrary(module_);
+  }
+}
+
 void TerminateA3dLibrary() {
   A3dCall(A3DDllTerminate)();
 }

@@ -29,6 +29,23 @@ void FreeA3dLibrary(HMODULE module);
 // True when every entry is bound; otherwise stores a message naming the first missing one.
 bool RequireA3dEntries(std::initializer_list<A3dEntry> entries);
 
+// One whole cycle of the library as its users run it: loaded and bound, version-tested and
+// initialised, with every entry its user calls bound; terminated and unloaded when it ends.
+// Not ready, with nothing left loaded and the message in LastErrorText, when a step fails;
+// after a failed version test or initialisation the library is unloaded without terminating.
+class A3dLibrarySession {
+ public:
+  explicit A3dLibrarySession(std::initializer_list<A3dEntry> required);
+  ~A3dLibrarySession();
+  A3dLibrarySession(const A3dLibrarySession&) = delete;
+  A3dLibrarySession& operator=(const A3dLibrarySession&) = delete;
+
+  bool Ready() const { return module_ != nullptr; }
+
+ private:
+  HMODULE module_;
+};
+
 // A status for a call of an entry point that the library does not export: it is not called.
 constexpr A3dStatus kA3dEntryMissing = -100000;
 

@@ -14,17 +14,6 @@ namespace {
 constexpr uint32_t kCopyBufferSize = 1024;
 constexpr int32_t kDecodedContent = 2;
 
-bool RequireReaderEntries() {
-  return RequireA3dEntries(
-      {A3dEntry::A3DAsmModelFileLoadFromFile, A3dEntry::A3DAsmModelFileDelete,
-       A3dEntry::A3DAsmModelFileGet, A3dEntry::A3DAsmProductOccurrenceGet,
-       A3dEntry::A3DAsmPartDefinitionGet, A3dEntry::A3DRiRepresentationItemGet,
-       A3dEntry::A3DTessBaseGet, A3dEntry::A3DTess3DGet, A3dEntry::A3DEntityGetType,
-       A3dEntry::A3DRootBaseGet, A3dEntry::A3DMiscCascadedAttributesCreate,
-       A3dEntry::A3DMiscCascadedAttributesPush, A3dEntry::A3DMiscCascadedAttributesGet,
-       A3dEntry::A3DMiscCascadedAttributesDelete, A3dEntry::A3DDllTerminate});
-}
-
 // The "3DD" stream of an annotation when it is a valid 3D annotation holding PRC data.
 bool FindPrcStream(HostAnnot annotation, HostCosObj* stream) {
   if (!HostAnnotIsValid(annotation))
@@ -123,22 +112,18 @@ int ScanPrcAnnotations(HostViewDoc& viewDoc, ON_ClassArray<ON_Mesh>& meshes,
 }
 
 int ReadDocumentPrc(HostViewDoc& viewDoc, ON_ClassArray<ON_Mesh>& meshes) {
-  HMODULE library = LoadA3dLibrary();
-  if (!library)
+  // every entry point the reader calls, so that none is called when one is missing
+  A3dLibrarySession library(
+      {A3dEntry::A3DAsmModelFileLoadFromFile, A3dEntry::A3DAsmModelFileDelete,
+       A3dEntry::A3DAsmModelFileGet, A3dEntry::A3DAsmProductOccurrenceGet,
+       A3dEntry::A3DAsmPartDefinitionGet, A3dEntry::A3DRiRepresentationItemGet,
+       A3dEntry::A3DTessBaseGet, A3dEntry::A3DTess3DGet, A3dEntry::A3DEntityGetType,
+       A3dEntry::A3DRootBaseGet, A3dEntry::A3DMiscCascadedAttributesCreate,
+       A3dEntry::A3DMiscCascadedAttributesPush, A3dEntry::A3DMiscCascadedAttributesGet,
+       A3dEntry::A3DMiscCascadedAttributesDelete, A3dEntry::A3DDllTerminate});
+  if (!library.Ready())
     return 0;
-  if (!InitA3dLibrary()) {
-    FreeA3dLibrary(library);
-    return 0;
-  }
-  if (!RequireReaderEntries()) {
-    TerminateA3dLibrary();
-    FreeA3dLibrary(library);
-    return 0;
-  }
   ON_SimpleArray<double> units;
   CStringArray names;
-  int result = ScanPrcAnnotations(viewDoc, meshes, units, names);
-  TerminateA3dLibrary();
-  FreeA3dLibrary(library);
-  return result;
+  return ScanPrcAnnotations(viewDoc, meshes, units, names);
 }

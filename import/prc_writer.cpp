@@ -5,16 +5,6 @@
 
 namespace {
 
-// Every entry point the writer calls, so that none of them is called when one is missing.
-bool RequireWriterEntries() {
-  return RequireA3dEntries(
-      {A3dEntry::A3DTess3DCreate, A3dEntry::A3DTessBaseSet, A3dEntry::A3DRiPolyBrepModelCreate,
-       A3dEntry::A3DRiRepresentationItemSet, A3dEntry::A3DAsmPartDefinitionCreate,
-       A3dEntry::A3DAsmProductOccurrenceCreate, A3dEntry::A3DRootBaseSet,
-       A3dEntry::A3DAsmModelFileCreate, A3dEntry::A3DAsmModelFileWriteToFile,
-       A3dEntry::A3DAsmModelFileDelete, A3dEntry::A3DDllTerminate});
-}
-
 bool CornersInMesh(const ON_MeshFace& face, int vertexCount) {
   return static_cast<unsigned>(face.vi[0]) < static_cast<unsigned>(vertexCount) &&
          static_cast<unsigned>(face.vi[1]) < static_cast<unsigned>(vertexCount) &&
@@ -50,10 +40,6 @@ struct TriangleArrays {
 
 }  // namespace
 
-// Each triangle: three corner positions through the topology, its face normal, and the
-// index record of its normal's and corners' positions counted in doubles. Not in the header:
-// only the benchmarks call it on its own.
-//
 // A corner's position is that of the first vertex at its location, read straight from the
 // topology's arrays, whose entries are in range by construction. Should the topology be
 // missing (memory ran out), each corner's own vertex gives the same location.
@@ -98,13 +84,31 @@ void FillPrcTriangleArrays(const ON_Mesh& mesh, double* coords, double* normals,
   }
 }
 
-namespace {
+void DescribeTessellation(double* coords, double* normals, uint32_t* indices,
+                          uint32_t* triangleCount, TessellationBlocks* blocks) {
+  const uint32_t n = *triangleCount;
+  *blocks = TessellationBlocks();
+  blocks->base.size = sizeof(blocks->base);
+  blocks->base.coordCount = 9 * n;
+  blocks->base.coords = coords;
+  blocks->tess.size = sizeof(blocks->tess);
+  blocks->tess.normalCount = 3 * n;
+  blocks->tess.normals = normals;
+  blocks->tess.indexCount = 4 * n;
+  blocks->tess.indices = indices;
+  blocks->face.size = sizeof(blocks->face);
+  blocks->face.triangleKind = kA3dFaceTrianglesOneNormal;
+  blocks->face.firstIndex = 0;
+  blocks->face.sizeCount = 1;
+  blocks->face.sizes = triangleCount;
+  blocks->tess.faceCount = 1;
+  blocks->tess.faces = &blocks->face;
+}
 
-// The library's model tree around the tessellation, written at the path and deleted.
-void WriteModelTree(Tess3DBlock& tess, TessBaseBlock& base, const CString& path) {
+A3dStatus WritePrcModelTree(TessellationBlocks* blocks, const CString& path) {
   A3dEntity tessellation = nullptr;
-  A3dCall(A3DTess3DCreate)(&tess, &tessellation);
-  A3dCall(A3DTessBaseSet)(tessellation, &base);
+  A3dCall(A3DTess3DCreate)(&blocks->tess, &tessellation);
+  A3dCall(A3DTessBaseSet)(tessellation, &blocks->base);
 
   PolyBrepBlock polyBrep = {};
   polyBrep.size = sizeof(polyBrep);
@@ -147,9 +151,13 @@ void WriteModelTree(Tess3DBlock& tess, TessBaseBlock& base, const CString& path)
   params.option0A = 1;
   params.option0C = 1;
   params.option10 = 0;
-  A3dCall(A3DAsmModelFileWriteToFile)(model, &params, static_cast<const char*>(path));
+  A3dStatus written =
+      A3dCall(A3DAsmModelFileWriteToFile)(model, &params, static_cast<const char*>(path));
   A3dCall(A3DAsmModelFileDelete)(model);
+  return written;
 }
+
+namespace {
 
 // The arrays, the fill and the library calls for the triangulated copy.
 int WriteTessellation(const ON_Mesh& copy, const CString& path) {
@@ -161,21 +169,9 @@ int WriteTessellation(const ON_Mesh& copy, const CString& path) {
   }
 
   TriangleArrays arrays;
-  TessBaseBlock base = {};
-  base.size = sizeof(base);
-  base.coordCount = 9 * n;
   arrays.coords = static_cast<double*>(HostAlloc(9 * n * 8u));
-  base.coords = arrays.coords;
-
-  Tess3DBlock tess = {};
-  tess.size = sizeof(tess);
-  tess.normalCount = 3 * n;
   arrays.normals = static_cast<double*>(HostAlloc(3 * n * 8u));
-  tess.normals = arrays.normals;
-  tess.indexCount = 4 * n;
   arrays.indices = static_cast<uint32_t*>(HostAlloc(4 * n * 4u));
-  tess.indices = arrays.indices;
-
   if (n > 0 && (!arrays.coords || !arrays.normals || !arrays.indices)) {
     SetLastErrorText("Unable to create PRC file [Not enough memory]");
     return 0;
@@ -183,16 +179,9 @@ int WriteTessellation(const ON_Mesh& copy, const CString& path) {
   if (n > 0)
     FillPrcTriangleArrays(copy, arrays.coords, arrays.normals, arrays.indices);
 
-  TessFaceBlock face = {};
-  face.size = sizeof(face);
-  face.triangleKind = kA3dFaceTrianglesOneNormal;
-  face.firstIndex = 0;
-  face.sizeCount = 1;
-  face.sizes = &n;
-  tess.faceCount = 1;
-  tess.faces = &face;
-
-  WriteModelTree(tess, base, path);
+  TessellationBlocks blocks;
+  DescribeTessellation(arrays.coords, arrays.normals, arrays.indices, &n, &blocks);
+  WritePrcModelTree(&blocks, path);
   return 1;
 }
 
@@ -218,26 +207,19 @@ int SetEntityName(const char* name, A3dEntity* entity) {
 }
 
 int BuildPrcModel(const ON_Mesh& mesh, CString& path) {
-  HMODULE library = LoadA3dLibrary();
-  if (!library)
+  // every entry point the writer calls, so that none is called when one is missing
+  A3dLibrarySession library(
+      {A3dEntry::A3DTess3DCreate, A3dEntry::A3DTessBaseSet, A3dEntry::A3DRiPolyBrepModelCreate,
+       A3dEntry::A3DRiRepresentationItemSet, A3dEntry::A3DAsmPartDefinitionCreate,
+       A3dEntry::A3DAsmProductOccurrenceCreate, A3dEntry::A3DRootBaseSet,
+       A3dEntry::A3DAsmModelFileCreate, A3dEntry::A3DAsmModelFileWriteToFile,
+       A3dEntry::A3DAsmModelFileDelete, A3dEntry::A3DDllTerminate});
+  if (!library.Ready())
     return 0;
-  if (!InitA3dLibrary()) {
-    FreeA3dLibrary(library);
-    return 0;
-  }
-  if (!RequireWriterEntries()) {
-    TerminateA3dLibrary();
-    FreeA3dLibrary(library);
-    return 0;
-  }
-
   ON_Mesh copy(mesh);
   copy.ConvertQuadsToTriangles();
   copy.ComputeFaceNormals();
-  int result = WriteTessellation(copy, path);
-  TerminateA3dLibrary();
-  FreeA3dLibrary(library);
-  return result;
+  return WriteTessellation(copy, path);
 }
 
 int WriteMeshesAsPrc(ON_ClassArray<ON_Mesh>& meshes, CString& path) {

@@ -24,6 +24,29 @@ int SetEntityName(const char* name, A3dEntity* entity);
 void* HostAlloc(uint32_t size);
 void HostFree(void* block);
 
+// The writer's steps on their own, for measuring them.
+
+// Each triangle of the mesh whose corners lie within its vertices: three corner positions
+// through the topology (9 doubles), its face normal (3 doubles) and the index record of its
+// normal's and corners' positions counted in doubles (4 entries).
+void FillPrcTriangleArrays(const ON_Mesh& mesh, double* coords, double* normals, uint32_t* indices);
+
+// The library's blocks around the three arrays of *triangleCount triangles: one face holding
+// them all, one normal a triangle. The count is the face's sizes array, so it and the blocks
+// must stay in place until the library has built the tessellation.
+struct TessellationBlocks {
+  TessBaseBlock base;
+  Tess3DBlock tess;
+  TessFaceBlock face;
+};
+void DescribeTessellation(double* coords, double* normals, uint32_t* indices,
+                          uint32_t* triangleCount, TessellationBlocks* blocks);
+
+// The model tree around the tessellation (poly-B-rep item, part, occurrence "Model", model file
+// "ModelFile" of unit 1.0), written at the path and deleted: the eleven library calls. Answers
+// the write's status, which the writer itself does not examine.
+A3dStatus WritePrcModelTree(TessellationBlocks* blocks, const CString& path);
+
 // The largest triangle count whose coordinate array (72 bytes a triangle) a 32-bit byte count
 // can describe.
 constexpr uint32_t kMaxPrcTriangles = 59652323;
