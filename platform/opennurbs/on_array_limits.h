@@ -1,6 +1,8 @@
-// Size arithmetic shared by the arrays: counts are int, byte counts must fit the address space.
+// What the arrays share: their storage and its read access, and the size arithmetic (counts
+// are int, byte counts must fit the address space).
 #pragma once
 
+#include <cassert>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
@@ -24,5 +26,39 @@ inline int GrownCapacity(int capacity, int needed, int max_count) {
   }
   return grown > needed ? grown : needed;
 }
+
+// The storage both arrays share, { T* m_a; int m_count; int m_capacity; } on every build, and
+// the read access to it.
+template <class T>
+class ArrayStorage {
+ public:
+  int Count() const { return m_count; }
+  int Capacity() const { return m_capacity; }
+
+  T& operator[](int i) {
+    assert(i >= 0 && i < m_count);
+    return m_a[i];
+  }
+  const T& operator[](int i) const {
+    assert(i >= 0 && i < m_count);
+    return m_a[i];
+  }
+  // Null when i is out of range.
+  T* At(int i) { return i >= 0 && i < m_count ? m_a + i : nullptr; }
+  const T* At(int i) const { return i >= 0 && i < m_count ? m_a + i : nullptr; }
+
+  T* Array() { return m_a; }
+  const T* Array() const { return m_a; }
+  // Null when the array is empty.
+  T* First() { return m_count > 0 ? m_a : nullptr; }
+  const T* First() const { return m_count > 0 ? m_a : nullptr; }
+  T* Last() { return m_count > 0 ? m_a + (m_count - 1) : nullptr; }
+  const T* Last() const { return m_count > 0 ? m_a + (m_count - 1) : nullptr; }
+
+ protected:
+  T* m_a = nullptr;
+  int m_count = 0;
+  int m_capacity = 0;
+};
 
 }  // namespace on_internal

@@ -17,7 +17,12 @@
 #include "platform/opennurbs/on_array_limits.h"
 
 template <class T>
-class ON_ClassArray {
+class ON_ClassArray : public on_internal::ArrayStorage<T> {
+  using Storage = on_internal::ArrayStorage<T>;
+  using Storage::m_a;
+  using Storage::m_capacity;
+  using Storage::m_count;
+
   static_assert(alignof(T) <= alignof(std::max_align_t), "malloc cannot align this type");
 
  public:
@@ -52,28 +57,6 @@ class ON_ClassArray {
     }
     return *this;
   }
-
-  int Count() const { return m_count; }
-  int Capacity() const { return m_capacity; }
-
-  T& operator[](int i) {
-    assert(i >= 0 && i < m_count);
-    return m_a[i];
-  }
-  const T& operator[](int i) const {
-    assert(i >= 0 && i < m_count);
-    return m_a[i];
-  }
-  // Null when i is out of range.
-  T* At(int i) { return i >= 0 && i < m_count ? m_a + i : nullptr; }
-  const T* At(int i) const { return i >= 0 && i < m_count ? m_a + i : nullptr; }
-
-  T* Array() { return m_a; }
-  const T* Array() const { return m_a; }
-  T* First() { return m_count > 0 ? m_a : nullptr; }
-  const T* First() const { return m_count > 0 ? m_a : nullptr; }
-  T* Last() { return m_count > 0 ? m_a + (m_count - 1) : nullptr; }
-  const T* Last() const { return m_count > 0 ? m_a + (m_count - 1) : nullptr; }
 
   // Makes room for n elements in all (exactly n when it has to allocate).
   bool Reserve(int n) { return n <= m_capacity || Relocate(n); }
@@ -171,8 +154,4 @@ class ON_ClassArray {
     std::swap(m_count, other.m_count);
     std::swap(m_capacity, other.m_capacity);
   }
-
-  T* m_a = nullptr;
-  int m_count = 0;
-  int m_capacity = 0;
 };

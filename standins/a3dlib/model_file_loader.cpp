@@ -6,6 +6,8 @@
 
 #include "standins/a3dlib/model_file.h"
 
+#include "standins/a3dlib/file_bytes.h"
+
 namespace a3dstore {
 namespace {
 
@@ -287,53 +289,12 @@ LoadStatus LoadModelOutline(const uint8_t* data, size_t size, Model* out, uint64
   return status;
 }
 
-namespace {
-
-// The file's size when it can be told, else 0.
-size_t SizeOf(std::FILE* file) {
-  if (std::fseek(file, 0, SEEK_END) != 0) {
-    return 0;
-  }
-  const long size = std::ftell(file);
-  std::rewind(file);
-  return size > 0 ? static_cast<size_t>(size) : 0;
-}
-
-// The whole file, or false when it cannot be read or is larger than kMaxFileBytes. Room for
-// the size it has now is made at once, so that a large file is not copied as the array grows.
-bool ReadWholeFile(std::FILE* file, std::vector<uint8_t>* bytes) {
-  const size_t size = SizeOf(file);
-  if (size > kMaxFileBytes) {
-    return false;
-  }
-  bytes->reserve(size);
-  uint8_t chunk[64 * 1024];
-  for (;;) {
-    const size_t got = std::fread(chunk, 1, sizeof chunk, file);
-    if (bytes->size() + got > kMaxFileBytes) {
-      return false;
-    }
-    bytes->insert(bytes->end(), chunk, chunk + got);
-    if (got < sizeof chunk) {
-      return std::ferror(file) == 0;
-    }
-  }
-}
-
-}  // namespace
-
 LoadStatus LoadModelFile(const std::string& path, Model* out) {
   if (!out) {
     return LoadStatus::kNullArgument;
   }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) {
-    return LoadStatus::kUnreadable;
-  }
   std::vector<uint8_t> bytes;
-  const bool read = ReadWholeFile(file, &bytes);
-  std::fclose(file);
-  if (!read) {
+  if (!ReadFileBytes(path, kMaxFileBytes, &bytes)) {
     return LoadStatus::kUnreadable;
   }
   return LoadModelFile(bytes.data(), bytes.size(), out);

@@ -1,7 +1,9 @@
 // File systems, path names, text objects and opening a file as a document (AcroSupport 123, 52,
 // 25; ASExtra 3, 19, 12; AcroView 485).
+#include <cstdint>
 #include <cstdio>
 
+#include "standins/a3dlib/file_bytes.h"
 #include "standins/host/handles.h"
 #include "standins/host/op_call.h"
 
@@ -39,36 +41,6 @@ void ReleaseRecord(OpCall& call, std::vector<NamedRec>& records, const void* han
     return;
   }
   record->alive = false;
-}
-
-// The file's size when it can be told, else 0.
-size_t SizeOf(std::FILE* file) {
-  if (std::fseek(file, 0, SEEK_END) != 0) {
-    return 0;
-  }
-  const long size = std::ftell(file);
-  std::rewind(file);
-  return size > 0 ? static_cast<size_t>(size) : 0;
-}
-
-// Read in one piece at its size (a model file is large: growing the array as it comes would
-// copy it over and over), then on to the end in case it has grown since.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    return false;
-  }
-  bytes->resize(SizeOf(file));
-  const size_t first = bytes->empty() ? 0 : std::fread(bytes->data(), 1, bytes->size(), file);
-  bytes->resize(first);
-  uint8_t chunk[65536];
-  size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
-    bytes->insert(bytes->end(), chunk, chunk + got);
-  }
-  bool ok = std::ferror(file) == 0;
-  std::fclose(file);
-  return ok;
 }
 
 }  // namespace
@@ -145,7 +117,7 @@ HostViewDoc HOSTCALL op::HostOpenDocFromFile(HostPathName path, HostFileSys file
   }
   // The whole file is read now: the caller may delete it as soon as this returns.
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(pathRecord->value, &bytes)) {
+  if (!a3dstore::ReadFileBytes(pathRecord->value, SIZE_MAX, &bytes)) {
     call.Note("cannot read " + Quote(pathRecord->value.c_str()));
     return call.Answer<HostViewDoc>(nullptr, "null");
   }
