@@ -4,6 +4,16 @@
 struct ON_MeshFace {
   int vi[4] = {0, 0, 0, 0};
 
+  static ON_MeshFace Quad(int a, int b, int c, int d) {
+    ON_MeshFace face;
+    face.vi[0] = a;
+    face.vi[1] = b;
+    face.vi[2] = c;
+    face.vi[3] = d;
+    return face;
+  }
+  static ON_MeshFace Triangle(int a, int b, int c) { return Quad(a, b, c, c); }
+
   bool IsTriangle() const { return vi[2] == vi[3]; }
   bool IsQuad() const { return vi[2] != vi[3]; }
 

@@ -11,15 +11,6 @@ inline double DistanceSquared(const ON_3fPoint& a, const ON_3fPoint& b) {
   return dx * dx + dy * dy + dz * dz;
 }
 
-inline ON_MeshFace Triangle(int a, int b, int c) {
-  ON_MeshFace f;
-  f.vi[0] = a;
-  f.vi[1] = b;
-  f.vi[2] = c;
-  f.vi[3] = c;
-  return f;
-}
-
 inline bool IsSplittable(const ON_MeshFace& f, int vertex_count) {
   return f.IsQuad() && f.IsValid(vertex_count);
 }
@@ -57,11 +48,11 @@ bool ON_Mesh::ConvertQuadsToTriangles() {
     const int* c = q.vi;
     const bool along_13 = DistanceSquared(v[c[1]], v[c[3]]) < DistanceSquared(v[c[0]], v[c[2]]);
     if (along_13) {
-      f[--out] = Triangle(c[1], c[3], c[0]);
-      f[--out] = Triangle(c[1], c[2], c[3]);
+      f[--out] = ON_MeshFace::Triangle(c[1], c[3], c[0]);
+      f[--out] = ON_MeshFace::Triangle(c[1], c[2], c[3]);
     } else {
-      f[--out] = Triangle(c[0], c[2], c[3]);
-      f[--out] = Triangle(c[0], c[1], c[2]);
+      f[--out] = ON_MeshFace::Triangle(c[0], c[2], c[3]);
+      f[--out] = ON_MeshFace::Triangle(c[0], c[1], c[2]);
     }
   }
   m_FN.Destroy();

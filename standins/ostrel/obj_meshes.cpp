@@ -174,15 +174,6 @@ size_t MeshFaceCount(const ObjContent& content, size_t first, size_t end) {
   return faces;
 }
 
-ON_MeshFace MeshFace(int a, int b, int c, int d) {
-  ON_MeshFace face;
-  face.vi[0] = a;
-  face.vi[1] = b;
-  face.vi[2] = c;
-  face.vi[3] = d;
-  return face;
-}
-
 // One group's faces into the mesh: triangles and quads as they are, larger polygons fanned
 // into triangles around their first corner.
 void FillMesh(const ObjContent& content, size_t first, size_t end, int mark,
@@ -196,11 +187,11 @@ void FillMesh(const ObjContent& content, size_t first, size_t end, int mark,
     for (size_t c = 0; c < corners; ++c)
       v[c] = numbering->LocalIndex(content.corners[start + c], mark, positions, mesh);
     if (corners == 4) {
-      mesh->m_F.Append(MeshFace(v[0], v[1], v[2], v[3]));
+      mesh->m_F.Append(ON_MeshFace::Quad(v[0], v[1], v[2], v[3]));
       continue;
     }
     for (size_t c = 1; c + 1 < corners; ++c)
-      mesh->m_F.Append(MeshFace(v[0], v[c], v[c + 1], v[c + 1]));
+      mesh->m_F.Append(ON_MeshFace::Triangle(v[0], v[c], v[c + 1]));
   }
 }
 

@@ -24,3 +24,12 @@ inline ON_Mesh MakeMesh(std::initializer_list<ON_3fPoint> points,
 inline FaceIndices IndicesOf(const ON_MeshFace& f) {
   return {f.vi[0], f.vi[1], f.vi[2], f.vi[3]};
 }
+
+// Every face of the mesh, in order.
+inline std::vector<FaceIndices> FacesOf(const ON_Mesh& mesh) {
+  std::vector<FaceIndices> faces;
+  for (int i = 0; i < mesh.FaceCount(); ++i) {
+    faces.push_back(IndicesOf(mesh.m_F[i]));
+  }
+  return faces;
+}

@@ -9,14 +9,6 @@
 
 namespace {
 
-std::vector<FaceIndices> FacesOf(const ON_Mesh& mesh) {
-  std::vector<FaceIndices> faces;
-  for (int i = 0; i < mesh.FaceCount(); ++i) {
-    faces.push_back(IndicesOf(mesh.m_F[i]));
-  }
-  return faces;
-}
-
 ON_Mesh Triangle() {
   return MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2, 2}});
 }

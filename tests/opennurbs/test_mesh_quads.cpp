@@ -7,14 +7,6 @@
 
 namespace {
 
-std::vector<FaceIndices> FacesOf(const ON_Mesh& mesh) {
-  std::vector<FaceIndices> faces;
-  for (int i = 0; i < mesh.FaceCount(); ++i) {
-    faces.push_back(IndicesOf(mesh.m_F[i]));
-  }
-  return faces;
-}
-
 // Corners 0..3 of a quad in the xy plane, with the diagonal lengths chosen per case.
 ON_Mesh Quad(float half02, float half13, FaceIndices face) {
   return MakeMesh({{-half02, 0, 0}, {0, -half13, 0}, {half02, 0, 0}, {0, half13, 0}}, {face});
