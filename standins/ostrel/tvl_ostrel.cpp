@@ -44,7 +44,7 @@ int ScenarioResult() {
 
 }  // namespace
 
-int TVLOstrel::SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes) {
+int KV_CDECL TVLOstrel::SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes) {
   if (!CanOpen(path))
     return Fail("Unable to open the file %s", path);
   if (IsSketchUpModel(static_cast<const char*>(path))) {
@@ -60,6 +60,6 @@ int TVLOstrel::SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes) {
   return ScenarioResult();
 }
 
-CString TVLOstrel::GetError() {
+CString KV_CDECL TVLOstrel::GetError() {
   return LastError();
 }

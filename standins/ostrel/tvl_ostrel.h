@@ -15,7 +15,7 @@ class OSTREL_API TVLOstrel {
  public:
   // Reads the file at the path into meshes appended to the array. Nonzero on success (the
   // array may then hold no mesh); 0 on failure, with a text for the user from GetError.
-  static int SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes);
+  static int KV_CDECL SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes);
   // The text of the last failed SKPToMesh.
-  static CString GetError();
+  static CString KV_CDECL GetError();
 };

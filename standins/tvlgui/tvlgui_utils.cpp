@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-void TVLGUIUtils::About(const CString& title, HWND* parent) {
+void KV_CDECL TVLGUIUtils::About(const CString& title, HWND* parent) {
   if (const char* log = std::getenv("KV_ABOUT_LOG")) {
     if (std::FILE* file = std::fopen(log, "ab")) {
       std::fprintf(file, "%s\n", static_cast<const char*>(title));

@@ -15,5 +15,5 @@
 class TVLGUI_API TVLGUIUtils {
  public:
   // Shows the About box with the title; keeps no reference to the title after it returns.
-  static void About(const CString& title, HWND* parent);
+  static void KV_CDECL About(const CString& title, HWND* parent);
 };
