@@ -27,14 +27,6 @@ void CheckHostLeaks(const standin::Host& host) {
     kvfuzz::Fail("the host's leak report is not clean");
 }
 
-void CheckLibraryBalanced() {
-  kvfuzz::LibraryCounts counts;
-  if (!kvfuzz::TerminateAndCount(&counts))
-    kvfuzz::Fail("no count in the library's log");
-  if (counts.live != 0 || counts.attached != 0)
-    kvfuzz::Fail("the reader left entities or blocks in the library");
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -59,6 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!kvfuzz::FaceIndicesInRange(meshes))
     kvfuzz::Fail("a face index outside its mesh");
   CheckHostLeaks(session.host);
-  CheckLibraryBalanced();
+  kvfuzz::CheckLibraryBalanced("the reader");
   return 0;
 }

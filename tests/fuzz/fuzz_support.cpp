@@ -86,6 +86,16 @@ bool TerminateAndCount(LibraryCounts* counts) {
   return ParseTerminateLine(ReadText(log), counts);
 }
 
+void CheckLibraryBalanced(const char* who) {
+  LibraryCounts counts;
+  if (!TerminateAndCount(&counts))
+    Fail("no count in the library's log");
+  if (counts.live != 0 || counts.attached != 0) {
+    const std::string what = std::string(who) + " left entities or blocks in the library";
+    Fail(what.c_str());
+  }
+}
+
 bool FaceIndicesInRange(const ON_ClassArray<ON_Mesh>& meshes) {
   for (int m = 0; m < meshes.Count(); ++m) {
     const ON_Mesh& mesh = meshes[m];

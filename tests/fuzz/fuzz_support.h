@@ -37,6 +37,10 @@ struct LibraryCounts {
 };
 bool TerminateAndCount(LibraryCounts* counts);
 
+// Terminates the library and fails unless it holds no entity and no attached block; `who`
+// names the code that must have released them.
+void CheckLibraryBalanced(const char* who);
+
 // True when every face of every mesh refers only to vertices of its own mesh.
 bool FaceIndicesInRange(const ON_ClassArray<ON_Mesh>& meshes);
 
