@@ -125,14 +125,16 @@ TEST_F(MeshConversionTest, ATessellationOfAnotherTypeIsRefused) {
   }
 }
 
-// The name rules: a mesh takes the last non-empty name read before it, "Object" when there
-// was none, and only the part after the last backslash.
+// The name rules: a mesh takes the last non-empty name read before it (of its model file,
+// occurrences and part, never of its representation item), "Object" when there was none, and
+// only the part after the last backslash.
 struct NameCase {
   const char* what;
   Name fileName;
   Name occurrenceName;
   Name partName;
   std::string expected;
+  Name itemName = std::nullopt;
 };
 
 TEST_F(MeshConversionTest, AMeshIsNamedAfterTheLastNameReadBeforeIt) {
@@ -148,6 +150,9 @@ TEST_F(MeshConversionTest, AMeshIsNamedAfterTheLastNameReadBeforeIt) {
       {"a lone backslash", std::nullopt, "\\", std::nullopt, ""},
       {"a leading backslash", std::nullopt, "\\Wall", std::nullopt, "Wall"},
       {"slashes are kept", std::nullopt, "a/b", std::nullopt, "a/b"},
+      {"an item's name is not taken", "file", "occurrence", std::nullopt, "occurrence", "item"},
+      {"not even when nothing else is named", std::nullopt, std::nullopt, std::nullopt, "Object",
+       "item"},
   };
   for (const NameCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -155,6 +160,7 @@ TEST_F(MeshConversionTest, AMeshIsNamedAfterTheLastNameReadBeforeIt) {
     names_.RemoveAll();
     Model model;
     const uint32_t part = AddTrianglePart(model, c.partName);
+    model.items[model.parts[part].items[0]].base.name = c.itemName;
     model.file.occurrences = {AddOccurrence(model, c.occurrenceName, part)};
     model.file.base.name = c.fileName;
     ASSERT_EQ(1, Walk(model));

@@ -1,5 +1,8 @@
 // The model-tree walk: the order in which it meets a tree, and how the first failure ends it.
+#include <algorithm>
 #include <functional>
+#include <map>
+#include <sstream>
 
 #include "tests/reader/model_builders.h"
 #include "tests/reader/reader_fixture.h"
@@ -32,6 +35,132 @@ TEST_F(WalkOrderTest, LinkedOccurrencesComeBeforeChildrenAndChildrenBeforeThePar
   EXPECT_EQ("live=0 attached=0", SessionEnd());
 }
 
+using Trace = std::vector<std::string>;
+
+std::vector<std::string> Words(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;)
+    words.push_back(word);
+  return words;
+}
+
+// The library's calls during the last walk (from the load to the model file's deletion, both
+// left out), one line each: the entry, then its handles shown by what they are (an entity by
+// its name, "item" and "tess" for what the walk never names, attributes by the entity pushed
+// onto them or "root attributes" when none was), and the status when it is not 0.
+Trace WalkTrace(const std::string& log) {
+  std::vector<std::vector<std::string>> calls;
+  std::map<std::string, std::string> labels = {{"#0", "null"}};
+  std::map<std::string, std::string> pushedOn;  // attributes -> the entity pushed onto them
+  std::istringstream in(log.substr(log.rfind("A3DAsmModelFileLoadFromFile")));
+  std::string line;
+  std::getline(in, line);
+  while (std::getline(in, line) && line.rfind("A3DAsmModelFileDelete", 0) != 0) {
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
+    const std::vector<std::string> words = Words(line);
+    const size_t name = line.find(" name=\"");
+    if (words[0] == "A3DRootBaseGet" && name != std::string::npos)
+      labels[words[1]] = line.substr(name + 7, line.size() - name - 8);
+    if (words[0] == "A3DRiRepresentationItemGet")
+      labels.emplace(words[1], "item");
+    if (words[0] == "A3DTessBaseGet")
+      labels.emplace(words[1], "tess");
+    if (words[0] == "A3DMiscCascadedAttributesPush")
+      pushedOn[words[1]] = words[2].substr(std::string("entity=").size());
+    calls.push_back(words);
+  }
+  for (const std::vector<std::string>& words : calls) {
+    if (words[0] == "A3DMiscCascadedAttributesCreate") {
+      const std::string& made = words.back();
+      labels[made] =
+          pushedOn.count(made) ? "attributes of " + labels[pushedOn[made]] : "root attributes";
+    }
+  }
+  auto show = [&](const std::string& word) {
+    const size_t hash = word.find('#');
+    if (hash == std::string::npos)
+      return word;
+    const std::string handle = word.substr(hash);
+    return word.substr(0, hash) + (labels.count(handle) ? labels[handle] : "unknown " + handle);
+  };
+  Trace trace;
+  for (const std::vector<std::string>& words : calls) {
+    const size_t arrow = std::find(words.begin(), words.end(), "->") - words.begin();
+    std::string shown = words[0];
+    if (words[0] == "A3DMiscCascadedAttributesCreate") {
+      shown += " " + show(words.back());
+    } else if (arrow == 3 && words[2] == "release") {
+      shown += " release";
+    } else {
+      for (size_t i = 1; i < arrow; ++i)
+        shown += " " + show(words[i]);
+    }
+    if (words[arrow + 1] != "0")
+      shown += " -> " + words[arrow + 1];
+    trace.push_back(shown);
+  }
+  return trace;
+}
+
+Trace Concat(std::initializer_list<Trace> parts) {
+  Trace all;
+  for (const Trace& part : parts)
+    all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+// One level of the walk: the entity's name (not for an item), its attributes made, pushed onto
+// its father's and their block read, its own block read; the levels below; then its block
+// released, its attributes deleted and their block released.
+Trace Level(const std::string& get, const std::string& entity, const std::string& father,
+            const Trace& below, bool named = true) {
+  const std::string attributes = "attributes of " + entity;
+  const Trace name = {"A3DRootBaseGet " + entity, "A3DRootBaseGet release"};
+  return Concat(
+      {named ? name : Trace(),
+       {"A3DMiscCascadedAttributesCreate " + attributes,
+        "A3DMiscCascadedAttributesPush " + attributes + " entity=" + entity + " father=" + father,
+        "A3DMiscCascadedAttributesGet " + attributes, get + " " + entity},
+       below,
+       {get + " release", "A3DMiscCascadedAttributesDelete " + attributes,
+        "A3DMiscCascadedAttributesGet release"}});
+}
+
+// A part of one item whose tessellation is converted.
+Trace PartLevel(const std::string& part, const std::string& father) {
+  const Trace tessellation = {"A3DTessBaseGet tess", "A3DEntityGetType tess", "A3DTess3DGet tess",
+                              "A3DTess3DGet release", "A3DTessBaseGet release"};
+  return Level(
+      "A3DAsmPartDefinitionGet", part, father,
+      Level("A3DRiRepresentationItemGet", "item", "attributes of " + part, tessellation, false));
+}
+
+TEST_F(WalkOrderTest, EachLevelReadsPushesWalksBelowAndReleasesInTurn) {
+  Model model;
+  const uint32_t child = AddOccurrence(model, "child", AddTrianglePart(model, "child part"));
+  const uint32_t root = AddOccurrence(model, "root", AddTrianglePart(model, "root part"), {child});
+  model.occurrences[root].firstLinked = AddOccurrence(model, "linked");
+  model.file.base.name = "file";
+  model.file.occurrences = {root};
+  ASSERT_EQ(1, Walk(model));
+  EXPECT_EQ((std::vector<std::string>{"child part", "root part"}), Names());
+
+  const std::string occurrence = "A3DAsmProductOccurrenceGet";
+  const Trace expected = Concat({
+      {"A3DRootBaseGet file", "A3DRootBaseGet release", "A3DAsmModelFileGet file",
+       "A3DMiscCascadedAttributesCreate root attributes"},
+      Level(occurrence, "root", "root attributes",
+            Concat({Level(occurrence, "linked", "attributes of root", {}),
+                    Level(occurrence, "child", "attributes of root",
+                          PartLevel("child part", "attributes of child")),
+                    PartLevel("root part", "attributes of root")})),
+      {"A3DAsmModelFileGet release", "A3DMiscCascadedAttributesDelete root attributes"},
+  });
+  EXPECT_EQ(expected, WalkTrace(LibraryLog()));
+}
+
 TEST_F(WalkOrderTest, ASharedOccurrenceIsWalkedEachTimeItIsReached) {
   Model model;
   const uint32_t shared = AddLeaf(model, "shared");
@@ -43,7 +172,7 @@ TEST_F(WalkOrderTest, ASharedOccurrenceIsWalkedEachTimeItIsReached) {
   EXPECT_EQ(std::vector<std::string>(4, "shared"), Names());
 }
 
-TEST_F(WalkOrderTest, EmptyLevelsAnswerOneWithoutAMesh) {
+TEST_F(WalkOrderTest, EmptyLevelsAnswerOneAndTakeTheUnitWithoutAMesh) {
   struct Case {
     const char* what;
     std::function<void(Model&)> build;
@@ -66,10 +195,13 @@ TEST_F(WalkOrderTest, EmptyLevelsAnswerOneWithoutAMesh) {
     SCOPED_TRACE(c.what);
     Model model;
     c.build(model);
+    model.file.unit = 25.4;
     meshes_.Destroy();
+    ModelUnit = 0;
     EXPECT_EQ(1, Walk(model));
     EXPECT_EQ(0, meshes_.Count());
     EXPECT_EQ(0, units_.Count());
+    EXPECT_EQ(25.4, ModelUnit) << "the file's unit is taken before its occurrences are walked";
     EXPECT_EQ(0, names_.GetSize());
     EXPECT_EQ("", Error());
     EXPECT_EQ("live=0 attached=0", SessionEnd());
