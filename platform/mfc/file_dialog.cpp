@@ -61,6 +61,15 @@ void Remember(const OPENFILENAMEA& ofn, bool open) {
   record.flags = ofn.Flags;
 }
 
+KvFileDialogArguments& Arguments() {
+  static KvFileDialogArguments arguments;
+  return arguments;
+}
+
+std::optional<std::string> Given(const char* text) {
+  return text != nullptr ? std::optional<std::string>(text) : std::nullopt;
+}
+
 }  // namespace
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
@@ -68,6 +77,15 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const cha
     : m_bOpenFileDialog(bOpenFileDialog),
       m_pszFilter(DialogFilter(lpszFilter)),
       m_strDefExt(lpszDefExt) {
+  KvFileDialogArguments& arguments = Arguments();
+  ++arguments.constructed;
+  arguments.open = bOpenFileDialog;
+  arguments.defaultExtension = Given(lpszDefExt);
+  arguments.fileName = Given(lpszFileName);
+  arguments.flags = dwFlags;
+  arguments.filter = Given(lpszFilter);
+  arguments.parent = pParentWnd;
+  arguments.size = dwSize;
   memset(&m_ofn, 0, sizeof m_ofn);
   memset(m_szFileName, 0, sizeof m_szFileName);
   memset(m_szFileTitle, 0, sizeof m_szFileTitle);
@@ -130,4 +148,8 @@ KvFileDialogRecord KvLastFileDialog() {
 
 std::string KvLastFileDialogFilter() {
   return Record().filter;
+}
+
+KvFileDialogArguments KvLastFileDialogArguments() {
+  return Arguments();
 }

@@ -7,6 +7,7 @@
 // After windows.h: the dialog's record is in commdlg.h on the win32 build.
 #include <commdlg.h>
 
+#include <optional>
 #include <string>
 
 #include "cstring.h"
@@ -55,3 +56,17 @@ struct KvFileDialogRecord {
 };
 KV_MFC_API KvFileDialogRecord KvLastFileDialog();
 KV_MFC_API std::string KvLastFileDialogFilter();
+
+// What the last CFileDialog was constructed with, as its caller gave it: a null string is
+// kept apart from an empty one, and the flags are those given, before the dialog adds its own.
+struct KvFileDialogArguments {
+  int constructed = 0;  // dialogs constructed so far in the process
+  BOOL open = FALSE;
+  std::optional<std::string> defaultExtension;
+  std::optional<std::string> fileName;
+  DWORD flags = 0;
+  std::optional<std::string> filter;
+  const CWnd* parent = nullptr;
+  DWORD size = 0;
+};
+KV_MFC_API KvFileDialogArguments KvLastFileDialogArguments();

@@ -42,9 +42,18 @@ int ScenarioResult() {
   return value;
 }
 
-}  // namespace
+// For tests: with KV_OSTREL_LOG set, each call appends one line to the file it names.
+void LogCall(const char* line) {
+  const char* log = std::getenv("KV_OSTREL_LOG");
+  std::FILE* file = log && *log ? std::fopen(log, "a") : nullptr;
+  if (!file)
+    return;
+  std::fputs(line, file);
+  std::fputc('\n', file);
+  std::fclose(file);
+}
 
-int KV_CDECL TVLOstrel::SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes) {
+int ReadModel(const CString& path, ON_ClassArray<ON_Mesh>& meshes) {
   if (!CanOpen(path))
     return Fail("Unable to open the file %s", path);
   if (IsSketchUpModel(static_cast<const char*>(path))) {
@@ -60,6 +69,17 @@ int KV_CDECL TVLOstrel::SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes) 
   return ScenarioResult();
 }
 
+}  // namespace
+
+int KV_CDECL TVLOstrel::SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes) {
+  const int result = ReadModel(path, meshes);
+  char line[32];
+  std::snprintf(line, sizeof line, "SKPToMesh -> %d", result);
+  LogCall(line);
+  return result;
+}
+
 CString KV_CDECL TVLOstrel::GetError() {
+  LogCall("GetError");
   return LastError();
 }

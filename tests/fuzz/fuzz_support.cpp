@@ -65,7 +65,7 @@ void PrepareEnvironment() {
   const std::string searched = std::string(KV_A3DLIB_DIR) + ":" + (path ? path : "");
   setenv("PATH", searched.c_str(), 1);
   for (const char* name : {"KV_A3D_LOG", "KV_A3D_VERSION", "KV_A3D_INIT_RESULT", "KV_OSTREL_RESULT",
-                           "KV_OSTREL_ERROR", "KV_ABOUT_LOG"}) {
+                           "KV_OSTREL_ERROR", "KV_OSTREL_LOG", "KV_ABOUT_LOG"}) {
     unsetenv(name);
   }
 }
