@@ -1,4 +1,6 @@
 // The Import command from the gate to the opened document, with each of its ends.
+#include <sstream>
+
 #include "import/import_command.h"
 #include "platform/mfc/file_dialog.h"
 #include "standins/a3dlib/model_file_summary.h"
@@ -14,6 +16,7 @@ const char kNoMeshes[] =
 
 class ImportCommandTest : public ImportTest {
  protected:
+  ImportCommandTest() : ostrelLog_("KV_OSTREL_LOG", scratch_.File("ostrel.log").c_str()) {}
   ~ImportCommandTest() override { KvSetFileDialogAnswerForTesting(nullptr, false); }
 
   // A host of the given version whose file dialog answers the path (null: Cancel).
@@ -23,7 +26,17 @@ class ImportCommandTest : public ImportTest {
     session_.emplace(scenario);
     KvSetFileDialogAnswerForTesting(answer ? testenv::BuildPath(answer).c_str() : nullptr, true);
     dialogsBefore_ = KvLastFileDialog().calls;
+    scratch_.Write("ostrel.log", "");
     return *session_;
+  }
+  // The SKP reading library's calls since the host was made, as "SKPToMesh -> result" and
+  // "GetError".
+  std::vector<std::string> ReaderCalls() const {
+    std::istringstream log(testenv::ReadFile(scratch_.File("ostrel.log")));
+    std::vector<std::string> calls;
+    for (std::string line; std::getline(log, line);)
+      calls.push_back(line.substr(0, line.find('\r')));
+    return calls;
   }
   int DialogsShown() const { return KvLastFileDialog().calls - dialogsBefore_; }
   const std::vector<std::string>& Alerts() const { return session_->host.Alerts(); }
@@ -32,7 +45,8 @@ class ImportCommandTest : public ImportTest {
     EXPECT_TRUE(session_->host.Leaks().Clean());
     EXPECT_FALSE(testenv::FileExists(TempPrcPath()));
     for (const std::string& file : scratch_.Files()) {
-      EXPECT_EQ("a3d.log", file) << "only the library's log may stay in the temporary directory";
+      EXPECT_TRUE(file == "a3d.log" || file == "ostrel.log")
+          << file << ": only the libraries' logs may stay in the temporary directory";
     }
   }
   uint64_t OpenedTriangles(size_t document) {
@@ -46,6 +60,7 @@ class ImportCommandTest : public ImportTest {
     return summary.triangles;
   }
 
+  testenv::ScopedEnv ostrelLog_;
   std::optional<PlugInSession> session_;
   int dialogsBefore_ = 0;
 };
@@ -72,6 +87,17 @@ TEST_F(ImportCommandTest, TheDialogIsTheSketchUpOpenDialog) {
   EXPECT_EQ(std::string("SketchUp SKP Files (*.skp)\0*.skp\0\0", 34), dialog.filter);
   EXPECT_EQ(6u, dialog.flags & 6u);
   EXPECT_EQ("", dialog.fileName);
+
+  // the class library's dialog is made with exactly these, nothing masked
+  const KvFileDialogArguments made = KvLastFileDialogArguments();
+  EXPECT_EQ(TRUE, made.open);
+  EXPECT_EQ(std::optional<std::string>("skp"), made.defaultExtension);
+  EXPECT_EQ(std::nullopt, made.fileName);
+  EXPECT_EQ(DWORD(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT), made.flags);
+  EXPECT_EQ(6u, made.flags);
+  EXPECT_EQ(std::optional<std::string>("SketchUp SKP Files (*.skp)|*.skp||"), made.filter);
+  EXPECT_EQ(nullptr, made.parent);
+  EXPECT_EQ(0u, made.size);
 }
 
 TEST_F(ImportCommandTest, CancelDoesNothingAtAll) {
@@ -117,6 +143,41 @@ TEST_F(ImportCommandTest, TheReadersFailureTextIsShownAsItIs) {
     }
     EXPECT_TRUE(LibraryCalls().empty());
     ExpectNothingLeft();
+  }
+}
+
+TEST_F(ImportCommandTest, TheReadersErrorIsAskedForOnceAndOnlyAfterItFailed) {
+  const struct {
+    const char* what;
+    int16_t major;
+    const char* file;  // null: the dialog is cancelled
+    const char* result;
+    bool library;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {"a host other than 9", 8, kHouse, nullptr, true, {}},
+      {"a cancelled dialog", 9, nullptr, nullptr, true, {}},
+      {"a reading that fails", 9, kHouse, "0", true, {"SKPToMesh -> 0", "GetError"}},
+      {"a file that cannot be opened",
+       9,
+       KV_SOURCE_DIR "/examples/no-such-file.obj",
+       nullptr,
+       true,
+       {"SKPToMesh -> 0", "GetError"}},
+      {"a success", 9, kHouse, nullptr, true, {"SKPToMesh -> 1"}},
+      {"a success answered as 2", 9, kHouse, "2", true, {"SKPToMesh -> 2"}},
+      {"a model without meshes", 9, kPointsOnly, nullptr, true, {"SKPToMesh -> 1"}},
+      {"a hand-over that fails", 9, kHouse, nullptr, false, {"SKPToMesh -> 1"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    testenv::ScopedEnv result("KV_OSTREL_RESULT", c.result);
+    testenv::ScopedEnv path("PATH");
+    if (!c.library)
+      WithoutLibrary();
+    Host(c.file, c.major);
+    RunImportCommand();
+    EXPECT_EQ(c.calls, ReaderCalls());
   }
 }
 
