@@ -28,12 +28,31 @@ class HandoverTest : public ImportTest {
     }
     return steps;
   }
-  std::string ArgumentsOf(const std::string& operation) const {
+  // The first call of the operation since the session began.
+  standin::CallRecord CallOf(const std::string& operation) const {
     for (const standin::CallRecord& call : session_->host.Log()) {
       if (call.number > before_ && call.operation == operation)
-        return call.arguments;
+        return call;
     }
-    return "(not called)";
+    standin::CallRecord none;
+    none.arguments = none.result = "(not called)";
+    return none;
+  }
+  std::string ArgumentsOf(const std::string& operation) const {
+    return CallOf(operation).arguments;
+  }
+  // The file system and the path name are both asked for with the "Cstring" atom and the
+  // same path; the path name also with the file system and the reserved 0.
+  void ExpectPathGivenAlike(const std::string& path) const {
+    std::string quoted = "\"";
+    for (char c : path)
+      quoted += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    quoted += '"';
+    const std::string atom = CallOf("HostAtomFromString").result;
+    EXPECT_NE(std::string::npos, atom.find("\"Cstring\"")) << atom;
+    EXPECT_EQ(atom + ", " + quoted, ArgumentsOf("HostFileSysFromPath"));
+    EXPECT_EQ(CallOf("HostFileSysFromPath").result + ", " + atom + ", " + quoted + ", null",
+              ArgumentsOf("HostPathNameFromPath"));
   }
   ON_ClassArray<ON_Mesh> Triangle() {
     return Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})});
@@ -50,6 +69,7 @@ TEST_F(HandoverTest, WritesOpensAsModelAndDeletes) {
   EXPECT_EQ(kHostSteps, HostSteps());
   EXPECT_NE(std::string::npos, ArgumentsOf("HostAtomFromString").find("Cstring"));
   EXPECT_NE(std::string::npos, ArgumentsOf("HostFileSysFromPath").find("TVLTemp.prc"));
+  ExpectPathGivenAlike(TempPrcPath());
   EXPECT_NE(std::string::npos, ArgumentsOf("HostTextSetText").find("\"Model\""));
   ASSERT_EQ(1u, session.host.OpenedDocuments().size());
   EXPECT_EQ("Model", session.host.Document(session.host.OpenedDocuments()[0])->title);
@@ -147,6 +167,7 @@ TEST_F(HandoverTest, OpeningAGivenFileLeavesItInPlace) {
   PlugInSession& session = Session();
   EXPECT_EQ(1, OpenPrcInHost(path));
   EXPECT_EQ(kHostSteps, HostSteps());
+  ExpectPathGivenAlike(OutputPath());
   EXPECT_TRUE(testenv::FileExists(OutputPath()));
   EXPECT_EQ(1u, session.host.OpenedDocuments().size());
   EXPECT_TRUE(session.host.Leaks().Clean());
