@@ -38,19 +38,23 @@ std::string ModulePath() {
   }
 }
 
-// Drive and directory of a path, with the separator that ends the directory.
-std::string DriveAndDirectory(const std::string& path) {
-  size_t end = path.find_last_of("\\/");
-  if (end != std::string::npos)
-    return path.substr(0, end + 1);
-  return (path.size() >= 2 && path[1] == ':') ? path.substr(0, 2) : std::string();
-}
-
 }  // namespace
 
+// Drive and directory as the runtime's _splitpath gives them, taken from the path itself so
+// that a directory longer than _splitpath's 256 characters is kept whole.
+std::string HelpFilePath(const std::string& modulePath) {
+  size_t end = modulePath.find_last_of("\\/");
+  std::string directory;
+  if (end != std::string::npos) {
+    directory = modulePath.substr(0, end + 1);
+  } else if (modulePath.size() >= 2 && modulePath[1] == ':') {
+    directory = modulePath.substr(0, 2);
+  }
+  return directory + "Korvalume.chm";
+}
+
 void ShowHelp() {
-  CString helpPath;
-  helpPath.Format("%sKorvalume.chm", DriveAndDirectory(ModulePath()).c_str());
+  CString helpPath(HelpFilePath(ModulePath()).c_str());
   HINSTANCE result = ShellExecuteA(nullptr, "open", helpPath, "", nullptr, SW_SHOW);
   if (reinterpret_cast<uintptr_t>(result) <= 32) {
     HostAlert("Error displaying Korvalume for Acrobat help file.");

@@ -98,9 +98,10 @@ void KvSetShellExecuteHook(KvShellExecuteHook hook) {
   shellHook = hook;
 }
 
-HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT) {
+HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
+                        INT showCommand) {
   if (shellHook != nullptr) {
-    return AsResult(shellHook(verb, file, parameters));
+    return AsResult(shellHook(owner, verb, file, parameters, directory, showCommand));
   }
   const char* action = verb != nullptr && verb[0] != '\0' ? verb : "open";
   if (file == nullptr || file[0] == '\0' || (!IsUrl(file) && !Exists(file))) {

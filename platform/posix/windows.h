@@ -170,7 +170,9 @@ struct KvBitmapResource {
 };
 // The device-independent bitmap behind a handle from LoadBitmapA (null for another value).
 const unsigned char* KvBitmapBits(HBITMAP bitmap, size_t* size);
-// Replaces the shell for tests (null: the real behaviour again): the hook receives the
-// arguments and answers the result. It is set in the caller's copy of this layer.
-using KvShellExecuteHook = intptr_t (*)(LPCSTR verb, LPCSTR file, LPCSTR parameters);
+// Replaces the shell for tests (null: the real behaviour again): the hook receives every
+// argument of ShellExecuteA and answers the result. It is set in the caller's copy of this
+// layer.
+using KvShellExecuteHook = intptr_t (*)(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
+                                        LPCSTR directory, INT showCommand);
 void KvSetShellExecuteHook(KvShellExecuteHook hook);

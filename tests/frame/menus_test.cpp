@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "frame/commands.h"
+#include "tests/frame/loaded_module.h"
 #include "tests/support/plugin_session.h"
 #include "tests/support/test_env.h"
 
@@ -174,8 +175,10 @@ TEST(InitPlugIn, AnOwnMenuTheHostRefusesGivesOneAlertAndStillTrue) {
 }
 
 // Both ways to each command run the same command: on a host that is not version 9 the
-// Import command's gate answers, and Help finds no help file beside the test program.
+// Import command's gate answers, and Help finds no help file beside the module.
 TEST(InitPlugIn, ButtonAndItemsRunTheirCommands) {
+  ModuleCopy module;
+  ASSERT_NE(nullptr, module.get());
   Scenario scenario;
   scenario.appMajor = 8;
   InitRun run(scenario);

@@ -1,46 +1,24 @@
-// The module as the host loads it: its application object over a load and unload, its
-// tool-button bitmap, and the Help command finding the help file beside it.
+// The module as the host loads it: its application object over a load and unload, and its
+// tool-button bitmap.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstring>
-#include <filesystem>
 
 #include "frame/commands.h"
 #include "platform/mfc/object_chain.h"
+#include "tests/frame/loaded_module.h"
 #include "tests/support/plugin_session.h"
 #include "tests/support/test_env.h"
 
 namespace {
 
-std::string ModulePath() {
-  return testenv::BuildPath(KV_BIN_DIR "/Korvalume.api");
-}
-
-class LoadedModule {
- public:
-  explicit LoadedModule(const std::string& path) : module_(LoadLibraryA(path.c_str())) {}
-  ~LoadedModule() {
-    if (module_)
-      FreeLibrary(module_);
-  }
-  void Unload() {
-    if (module_)
-      FreeLibrary(module_);
-    module_ = nullptr;
-  }
-  HMODULE get() const { return module_; }
-
- private:
-  HMODULE module_;
-};
-
 TEST(AppObject, IsBuiltAtLoadAndDestroyedAtUnloadOnce) {
   ASSERT_EQ(nullptr, AfxGetApp()) << "the test program has no application object of its own";
   const int constructed = KvMfcAppsConstructed();
   const int destroyed = KvMfcAppsDestroyed();
-  LoadedModule module(ModulePath());
+  LoadedModule module(BuiltModulePath());
   ASSERT_NE(nullptr, module.get());
   CWinApp* app = AfxGetApp();
   ASSERT_NE(nullptr, app);
@@ -91,7 +69,7 @@ uint32_t Le32(const uint8_t* p) {
 }
 
 TEST(ToolIcon, IsTheTwentyBySixteenColourBitmap) {
-  LoadedModule module(ModulePath());
+  LoadedModule module(BuiltModulePath());
   ASSERT_NE(nullptr, module.get());
   std::vector<uint8_t> dib = ToolIconBytes(module.get());
   ASSERT_EQ(344u, dib.size());
@@ -133,61 +111,6 @@ TEST(ToolIcon, IsTheTwentyBySixteenColourBitmap) {
     }
   }
 }
-
-TEST(Help, AMissingHelpFileGivesTheAlertOnce) {
-  LoadedModule module(ModulePath());
-  PlugInSession session;
-  ASSERT_TRUE(session.ready);
-#ifndef _WIN32
-  KvSetShellExecuteHook(nullptr);
-#endif
-  ShowHelp();
-  EXPECT_EQ((std::vector<std::string>{"Error displaying Korvalume for Acrobat help file."}),
-            session.host.Alerts());
-}
-
-#ifndef _WIN32
-struct ShellCall {
-  std::string verb, file, parameters;
-  intptr_t answer = 42;
-};
-ShellCall gShell;
-
-intptr_t RecordShell(LPCSTR verb, LPCSTR file, LPCSTR parameters) {
-  gShell.verb = verb ? verb : "(null)";
-  gShell.file = file ? file : "(null)";
-  gShell.parameters = parameters ? parameters : "(null)";
-  return gShell.answer;
-}
-
-// The help file is looked for beside the module named Korvalume.api, in a directory of any
-// depth, and only a shell answer of 32 or less is an error.
-TEST(Help, OpensTheHelpFileBesideTheModule) {
-  testenv::ScratchDir scratch;
-  std::string deep = scratch.path();
-  while (deep.size() < 300)
-    deep += "/a-directory-deep-below-the-temporary-one";
-  std::filesystem::create_directories(deep);
-  std::filesystem::copy_file(ModulePath(), deep + "/Korvalume.api");
-
-  for (const std::string& directory : {std::string(KV_BIN_DIR), deep}) {
-    LoadedModule module(directory + "/Korvalume.api");
-    ASSERT_NE(nullptr, module.get());
-    for (intptr_t answer : {33, 32, 2}) {
-      PlugInSession session;
-      KvSetShellExecuteHook(&RecordShell);
-      gShell = ShellCall();
-      gShell.answer = answer;
-      ShowHelp();
-      KvSetShellExecuteHook(nullptr);
-      EXPECT_EQ("open", gShell.verb);
-      EXPECT_EQ(directory + "/Korvalume.chm", gShell.file);
-      EXPECT_EQ("", gShell.parameters);
-      EXPECT_EQ(answer > 32 ? 0u : 1u, session.host.Alerts().size()) << answer;
-    }
-  }
-}
-#endif
 
 TEST(About, ShowsTheTitleOfTheRunningHostAskingAnewEachTime) {
   testenv::ScratchDir scratch;

@@ -21,17 +21,22 @@ intptr_t ShellResult(HINSTANCE result) {
 }
 
 std::string hookSaw;
-intptr_t RecordingHook(LPCSTR verb, LPCSTR file, LPCSTR parameters) {
-  hookSaw = std::string(verb) + "|" + file + "|" + (parameters != nullptr ? parameters : "-");
+intptr_t RecordingHook(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
+                       INT showCommand) {
+  auto text = [](LPCSTR s) { return std::string(s != nullptr ? s : "-"); };
+  hookSaw = std::to_string(reinterpret_cast<intptr_t>(owner)) + "|" + text(verb) + "|" +
+            text(file) + "|" + text(parameters) + "|" + text(directory) + "|" +
+            std::to_string(showCommand);
   return 77;
 }
 
-TEST(ShellExecute, HookAnswersInsteadOfTheShell) {
+TEST(ShellExecute, HookAnswersInsteadOfTheShellWithEveryArgument) {
   KvSetShellExecuteHook(RecordingHook);
-  HINSTANCE result = ShellExecuteA(nullptr, "open", "/no/such/file.pdf", nullptr, nullptr, SW_SHOW);
+  HINSTANCE result = ShellExecuteA(reinterpret_cast<HWND>(intptr_t{12}), "open",
+                                   "/no/such/file.pdf", nullptr, "/tmp", SW_SHOW);
   KvSetShellExecuteHook(nullptr);
   EXPECT_EQ(ShellResult(result), 77);
-  EXPECT_EQ(hookSaw, "open|/no/such/file.pdf|-");
+  EXPECT_EQ(hookSaw, "12|open|/no/such/file.pdf|-|/tmp|5");
 }
 
 // PATH holds only a scratch directory, with or without a fake xdg-open that writes its
