@@ -26,7 +26,7 @@ if(CASE STREQUAL "full")
       "click \"KV:Nothing\": nothing registered by that name"
       "alert: \"fake plug-in: hello\""
       "alert: \"fake plug-in: read 27 bytes\""
-      "document \"fake model\": PRC stream 27 bytes"
+      "document \"fake model\": PRC stream 27 bytes, not a model file this host can read (bad magic)"
       "unload: true"
       "leaks: none"
       "#1 Core 5 HostAtomFromString(\"Core\") -> atom "

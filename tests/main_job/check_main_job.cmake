@@ -29,7 +29,7 @@ elseif(CASE STREQUAL "import")
   set(expected
       "click \"ADBE:Korvalume\": tool button executed"
       "document \"Model\": PRC stream"
-      "16 triangles in 1 tessellations, 1 occurrences, model \"ModelFile\""
+      "model: 16 triangles in 1 tessellation, 1 occurrence, named \"ModelFile\"; coordinates cover every index, normals cover theirs"
       "leaks: none")
   set(absent "alert:")
 elseif(CASE STREQUAL "gate")
