@@ -54,7 +54,10 @@ FileRead ReadWholeFile(const std::string& path, size_t limit, std::vector<uint8_
   bytes->clear();
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) {
-    return FileRead::kCannotOpen;
+    // Windows refuses to open a directory as a file at all: say which it was all the same.
+    struct stat status = {};
+    const bool directory = stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    return directory ? FileRead::kDirectory : FileRead::kCannotOpen;
   }
   FileRead result = FileRead::kNotEnoughMemory;
   try {

@@ -2,6 +2,12 @@
 # -DHOST=program -DEMULATOR=(wine or empty) -DCASE=name -DMODEL=path -DSCRATCH=dir; run in bin/.
 set(expect_code 0)
 set(absent)
+# The directories the case temp_is_directory puts where the temporary file goes; removed first
+# too, so that a failed run of that case leaves the other cases unharmed.
+set(temp_directories "${SCRATCH}/TVLTemp.prc" "${SCRATCH}\\TVLTemp.prc")
+foreach(directory ${temp_directories})
+  execute_process(COMMAND rmdir "${directory}" ERROR_QUIET)
+endforeach()
 if(CASE STREQUAL "setup")
   set(args)
   set(expected
@@ -51,7 +57,7 @@ elseif(CASE STREQUAL "help_item")
 elseif(CASE STREQUAL "temp_is_directory")
   # A directory where the temporary file goes: the host opens nothing from it and the run
   # ends as usual (on the native build the file's name keeps the backslash).
-  foreach(directory "${SCRATCH}/TVLTemp.prc" "${SCRATCH}\\TVLTemp.prc")
+  foreach(directory ${temp_directories})
     execute_process(COMMAND mkdir -p "${directory}")
   endforeach()
   set(args --click ADBE:Korvalume --answer ${MODEL})
@@ -78,11 +84,9 @@ if(DEFINED expect_documents)
     message(FATAL_ERROR "expected ${expect_documents} documents, saw ${count}")
   endif()
 endif()
-if(CASE STREQUAL "temp_is_directory")
-  foreach(directory "${SCRATCH}/TVLTemp.prc" "${SCRATCH}\\TVLTemp.prc")
-    execute_process(COMMAND rmdir "${directory}")
-  endforeach()
-endif()
+foreach(directory ${temp_directories})
+  execute_process(COMMAND rmdir "${directory}" ERROR_QUIET)
+endforeach()
 
 if(CASE STREQUAL "about")
   file(READ ${SCRATCH}/about.txt titles)
