@@ -8,9 +8,25 @@
 
 namespace a3dstore {
 
+enum class FileRead {
+  kOk = 0,
+  kCannotOpen,  // missing, or not readable by this process
+  kDirectory,   // a directory stands at the path
+  kNotAFile,    // something else that is not a regular file (a device, a pipe)
+  kTooLarge,    // more than the caller's limit
+  kReadError,   // the read itself failed
+  kNotEnoughMemory,
+};
+
 // The file's bytes: read in one piece at the size it has (a model file is large, and growing
 // the array as it comes would copy it over and over), then on to its end in case it has grown.
-// False when it cannot be opened or read, or holds more than `limit` bytes.
+// Only a regular file of at most `limit` bytes is read; on any other answer *bytes is empty.
+FileRead ReadWholeFile(const std::string& path, size_t limit, std::vector<uint8_t>* bytes);
+
+// As ReadWholeFile, answering only whether the file was read.
 bool ReadFileBytes(const std::string& path, size_t limit, std::vector<uint8_t>* bytes);
+
+// A few words for a result other than kOk, to follow the file's name: "is a directory".
+const char* FileReadText(FileRead result);
 
 }  // namespace a3dstore

@@ -142,6 +142,10 @@ std::vector<HostViewDoc> Host::OpenedDocuments() const {
   return opened;
 }
 
+const std::vector<std::string>& Host::RefusedOpens() const {
+  return state_->refusedOpens;
+}
+
 const std::vector<CallRecord>& Host::Log() const {
   return state_->log;
 }

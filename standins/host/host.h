@@ -79,6 +79,8 @@ class Host {
   HostViewDoc AddDocument(DocumentModel document);
   const DocumentModel* Document(HostViewDoc document) const;
   std::vector<HostViewDoc> OpenedDocuments() const;  // by AcroView 485, in order
+  // Files AcroView 485 could not open, each as its quoted path and why ("... is a directory").
+  const std::vector<std::string>& RefusedOpens() const;
 
   // Driving the plug-in. Each answers what the plug-in answered, false when there is nothing to
   // call.

@@ -4,10 +4,43 @@
 #include <cstdlib>
 
 #include "platform/acrobat/host_tables.h"
-#include "standins/host/host.h"
+#include "standins/host/click_names.h"
+#include "standins/host/operations.h"
 
 namespace standin {
 namespace {
+
+// The operation of that name, or null.
+const OpInfo* FindOperation(const std::string& name) {
+  for (int id = 0; id < kOpCount; ++id) {
+    const OpInfo& info = InfoOf(static_cast<OpId>(id));
+    if (name == info.name) {
+      return &info;
+    }
+  }
+  return nullptr;
+}
+
+// The operations --fail takes, wrapped to the usage's width.
+std::string FailableOperations() {
+  constexpr size_t kIndent = 27;
+  constexpr size_t kWidth = 96;
+  std::string text;
+  std::string line(kIndent, ' ');
+  for (int id = 0; id < kOpCount; ++id) {
+    const OpInfo& operation = InfoOf(static_cast<OpId>(id));
+    if (!operation.hasResult) {
+      continue;
+    }
+    std::string name = operation.name;
+    if (line.size() > kIndent && line.size() + 1 + name.size() > kWidth) {
+      text += line + "\n";
+      line.assign(kIndent, ' ');
+    }
+    line += (line.size() > kIndent ? " " : "") + name;
+  }
+  return text + line + "\n";
+}
 
 bool ParseNumber(const std::string& text, uint32_t* value) {
   if (text.empty() || text[0] == '-') {
@@ -100,17 +133,24 @@ bool ApplyValueOption(const std::string& option, const std::string& value, HostO
     if (RemoveHostMenu(value, &scenario))
       return true;
   } else if (option == "--click") {
-    options->clicks.push_back(value);
-    return !value.empty();
+    if (!ParseClickName(value).name.empty()) {
+      options->clicks.push_back(value);
+      return true;
+    }
   } else if (option == "--answer") {
-    options->hasAnswer = true;
-    options->answer = value;
+    options->answers.push_back(value);
     return true;
   } else if (option == "--fail-call") {
     if (ParseNumber(value, &scenario.failCall) && scenario.failCall != 0)
       return true;
   } else if (option == "--fail") {
-    if (SplitNamed(value, ':', &name, &number) && IsHostOperation(name) && number != 0) {
+    const OpInfo* operation = nullptr;
+    if (SplitNamed(value, ':', &name, &number) && number != 0 &&
+        (operation = FindOperation(name)) != nullptr) {
+      if (!operation->hasResult) {
+        *error = name + " has no result, so it cannot be made to fail";
+        return false;
+      }
       scenario.failOperation = name;
       scenario.failOperationCall = number;
       return true;
@@ -181,7 +221,7 @@ bool ParseHostOptions(const std::vector<std::string>& arguments, HostOptions* op
   return true;
 }
 
-const char* HostUsage() {
+std::string HostUsage() {
   return "usage: korvalume-host [options] [module path]\n"
          "Loads the module (default: Korvalume.api beside this program) as the host\n"
          "application would, and prints what it asked for and registered.\n"
@@ -192,13 +232,24 @@ const char* HostUsage() {
          "  --no-host-menu NAME      leave out a host menu (e.g. UsingExtensions)\n"
          "  --refuse-own-menu        refuse to create the plug-in's own menu\n"
          "  --no-end-tools-group     leave out the endToolsGroup tool button\n"
-         "  --click NAME             click a button or menu item; MENU/ITEM names one item\n"
-         "                           (repeatable, in order)\n"
-         "  --answer PATH            the file dialog's answer\n"
+         "  --click NAME             click what the plug-in registered by that name, a tool\n"
+         "                           button before a menu item (the run says which, and what\n"
+         "                           else bears the name); repeatable, in order:\n"
+         "                             button:NAME  the tool button only\n"
+         "                             item:NAME    a menu item only\n"
+         "                             MENU/ITEM    the item ITEM of the menu MENU\n"
+         "                           e.g. --click ADBE:Korvalume is the tool button (Import),\n"
+         "                           --click item:ADBE:Korvalume the UsingExtensions item (Help)\n"
+         "  --answer PATH            the file dialog's answer; repeat it for a second dialog:\n"
+         "                           each dialog takes the next, in order (none left: Cancel)\n"
          "  --fail-call N            make the N-th host call fail\n"
-         "  --fail OP:N              make the N-th call of the operation OP fail\n"
+         "  --fail OP:N              make the N-th call of the operation OP fail; OP is one of\n" +
+         FailableOperations() +
          "  --stream-limit K         deliver at most K bytes per stream read\n"
-         "  --log                    print every host call at the end\n";
+         "  --log                    print every host call at the end\n"
+         "Exit status: 0 the run ended, 2 a usage error, 3 the module could not be loaded,\n"
+         "4 a --click named nothing registered (the clicks after it are not made),\n"
+         "5 the host ran out of memory.\n";
 }
 
 }  // namespace standin

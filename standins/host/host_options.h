@@ -12,9 +12,8 @@ namespace standin {
 struct HostOptions {
   Scenario scenario;
   uint32_t handshakeVersion = 0x20000;
-  std::vector<std::string> clicks;  // in order
-  bool hasAnswer = false;
-  std::string answer;  // the file dialog's answer
+  std::vector<std::string> clicks;   // in order
+  std::vector<std::string> answers;  // the file dialogs' answers, one per dialog, in order
   bool printLog = false;
   bool help = false;
   std::string modulePath;  // empty: Korvalume.api beside the program
@@ -23,6 +22,6 @@ struct HostOptions {
 // False with a message on a usage error.
 bool ParseHostOptions(const std::vector<std::string>& arguments, HostOptions* options,
                       std::string* error);
-const char* HostUsage();
+std::string HostUsage();
 
 }  // namespace standin

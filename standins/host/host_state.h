@@ -72,6 +72,7 @@ struct HostState {
   std::vector<TableRequest> tableRequests;
   std::map<std::string, uint32_t> grantedVersion;
   std::vector<std::string> alerts;
+  std::vector<std::string> refusedOpens;  // why AcroView 485 gave no document, one per call
 
   std::vector<CallbackRec> callbacks;
   std::map<const void*, size_t> blocks;  // live block -> size

@@ -12,6 +12,13 @@ enum class OpId : int {
 #undef KV_OP_ID
 };
 
+// How many operations the list holds: OpId values run from 0 below it.
+constexpr int kOpCount = 0
+#define KV_OP_ONE(name, table, selector, result, params, args) +1
+    KV_HOST_OPERATION_LIST(KV_OP_ONE)
+#undef KV_OP_ONE
+    ;
+
 struct OpInfo {
   const char* name;
   HostTableId table;

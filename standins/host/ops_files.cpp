@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "standins/a3dlib/file_bytes.h"
+#include "standins/a3dlib/model_file.h"
 #include "standins/host/handles.h"
 #include "standins/host/op_call.h"
 
@@ -12,6 +13,9 @@ namespace {
 
 const char kPathKind[] = "Cstring";
 
+// A document is a model file, and no larger one could be loaded by the 3D library.
+constexpr size_t kLargestFile = a3dstore::kMaxFileBytes;
+
 bool IsPathKind(const HostState& state, HostAtom kind) {
   return kind != 0 && AtomText(state, kind) == kPathKind;
 }
@@ -19,6 +23,16 @@ bool IsPathKind(const HostState& state, HostAtom kind) {
 bool IsFileSys(HostFileSys fileSys) {
   size_t index = 0;
   return HandleIndex(fileSys, HandleKind::FileSys, &index) && index == 0;
+}
+
+// A path as a person reads it (its backslashes as they are), control bytes shown as '?'.
+std::string Printable(std::string path) {
+  for (char& c : path) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      c = '?';
+    }
+  }
+  return path;
 }
 
 // The live record behind a handle, or null.
@@ -115,10 +129,15 @@ HostViewDoc HOSTCALL op::HostOpenDocFromFile(HostPathName path, HostFileSys file
   if (call.Failed() || pathRecord == nullptr || !IsFileSys(fileSys)) {
     return call.Answer<HostViewDoc>(nullptr, "null");
   }
-  // The whole file is read now: the caller may delete it as soon as this returns.
+  // The whole file is read now: the caller may delete it as soon as this returns. What cannot
+  // be read, or holds nothing, gives no document, as a host answers a file it cannot open.
   std::vector<uint8_t> bytes;
-  if (!a3dstore::ReadFileBytes(pathRecord->value, SIZE_MAX, &bytes)) {
-    call.Note("cannot read " + Quote(pathRecord->value.c_str()));
+  a3dstore::FileRead read = a3dstore::ReadWholeFile(pathRecord->value, kLargestFile, &bytes);
+  if (read != a3dstore::FileRead::kOk || bytes.empty()) {
+    std::string why = "\"" + Printable(pathRecord->value) + "\" " +
+                      (read != a3dstore::FileRead::kOk ? a3dstore::FileReadText(read) : "is empty");
+    state.refusedOpens.push_back(why);
+    call.Note(why);
     return call.Answer<HostViewDoc>(nullptr, "null");
   }
   NamedRec* titleRecord = LiveRecord(state.texts, title, HandleKind::Text);

@@ -1,5 +1,6 @@
 #include "standins/host/run_report.h"
 
+#include "standins/host/click_names.h"
 #include "standins/host/handles.h"
 #include "standins/host/model_summary.h"
 #include "standins/host/op_call.h"
@@ -98,35 +99,42 @@ void PrintRegistrations(std::FILE* out, Host& host) {
   }
 }
 
-void Click(std::FILE* out, Host& host, const std::string& name) {
-  std::optional<ButtonInfo> button = host.FindButton(name);
-  if (button && !button->hostButton) {
-    bool done = host.ClickButton(name);
-    std::fprintf(out, "click %s: tool button %s\n", Quote(name.c_str()).c_str(),
-                 done ? "executed" : "has no execute procedure");
-    return;
+bool Click(std::FILE* out, Host& host, const std::string& text) {
+  const ClickName click = ParseClickName(text);
+  const std::vector<ClickTarget> targets = ClickTargets(host, click);
+  const std::string shown = Quote(text.c_str());
+  if (targets.empty()) {
+    const char* missing = !click.items     ? "no tool button of the plug-in by that name"
+                          : !click.buttons ? "no menu item by that name"
+                                           : "nothing registered by that name";
+    std::fprintf(out, "click %s: %s\n", shown.c_str(), missing);
+    return false;
   }
-  size_t slash = name.find('/');
-  for (const MenuInfo& menu : host.Menus()) {
-    for (const MenuItemInfo& item : menu.items) {
-      bool named = slash != std::string::npos
-                       ? menu.name == name.substr(0, slash) && item.name == name.substr(slash + 1)
-                       : item.name == name;
-      if (named) {
-        bool done = host.ClickItem(menu.name, item.name);
-        std::fprintf(out, "click %s: menu item %s in %s %s\n", Quote(name.c_str()).c_str(),
-                     Quote(item.name.c_str()).c_str(), Quote(menu.name.c_str()).c_str(),
-                     done ? "executed" : "has no execute procedure");
-        return;
-      }
-    }
+  const ClickTarget& chosen = targets.front();
+  bool done =
+      chosen.button ? host.ClickButton(chosen.name) : host.ClickItem(chosen.menu, chosen.name);
+  std::string what = chosen.button ? "tool button"
+                                   : "menu item " + Quote(chosen.name.c_str()) + " in " +
+                                         Quote(chosen.menu.c_str());
+  std::fprintf(out, "click %s: %s %s\n", shown.c_str(), what.c_str(),
+               done ? "executed" : "has no execute procedure");
+  // A bare name that more than one thing bears: say how to click each of the others.
+  for (size_t other = 1; other < targets.size(); ++other) {
+    const ClickTarget& target = targets[other];
+    std::string kind =
+        target.button ? "a tool button" : "a menu item in " + Quote(target.menu.c_str());
+    std::fprintf(out, "  %s bears the same name too: --click %s clicks it\n", kind.c_str(),
+                 ClickSpelling(target, targets).c_str());
   }
-  std::fprintf(out, "click %s: nothing registered by that name\n", Quote(name.c_str()).c_str());
+  return true;
 }
 
 void PrintAlertsAndDocuments(std::FILE* out, const Host& host) {
   for (const std::string& alert : host.Alerts()) {
     std::fprintf(out, "alert: %s\n", Quote(alert.c_str()).c_str());
+  }
+  for (const std::string& refused : host.RefusedOpens()) {
+    std::fprintf(out, "document not opened: %s\n", refused.c_str());
   }
   for (HostViewDoc view : host.OpenedDocuments()) {
     const DocumentModel* document = host.Document(view);

@@ -9,18 +9,18 @@
 #include <cstdio>
 
 namespace standin {
-namespace {
 
-// Far below a pipe's buffer, so the write never waits for a reader.
-constexpr size_t kLongestLine = 4096;
-
-}  // namespace
-
-bool FeedStandardInput(const std::string& line) {
-  if (line.size() > kLongestLine) {
+bool FeedStandardInput(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    if (line.find('\n') != std::string::npos) {
+      return false;  // it would answer two dialogs
+    }
+    text += line + "\n";
+  }
+  if (text.size() > kLongestFeed) {
     return false;
   }
-  std::string text = line + "\n";
 #ifdef _WIN32
   HANDLE readEnd = nullptr;
   HANDLE writeEnd = nullptr;

@@ -7,7 +7,7 @@ set(expect_code 0)
 set(absent)
 if(CASE STREQUAL "full")
   set(args --click KV:Hello --click KV:FakeMenu/KV:MenuHello --click KV:OpenModel
-           --click KV:Nothing --answer ${model} --log FakePlugIn.api)
+           --answer ${model} --log FakePlugIn.api)
   set(expected
       "handshake: host offered 0x20000, plug-in agreed 0x20000, PlugInMain answered true"
       "table Core version 0x20000: granted, version recorded 0x20000"
@@ -23,10 +23,9 @@ if(CASE STREQUAL "full")
       "click \"KV:Hello\": tool button executed"
       "click \"KV:FakeMenu/KV:MenuHello\": menu item \"KV:MenuHello\" in \"KV:FakeMenu\" executed"
       "click \"KV:OpenModel\": menu item \"KV:OpenModel\" in \"UsingExtensions\" executed"
-      "click \"KV:Nothing\": nothing registered by that name"
       "alert: \"fake plug-in: hello\""
       "alert: \"fake plug-in: read 27 bytes\""
-      "document \"fake model\": PRC stream 27 bytes"
+      "document \"fake model\": PRC stream 27 bytes, not a model file this host can read (bad magic)"
       "unload: true"
       "leaks: none"
       "#1 Core 5 HostAtomFromString(\"Core\") -> atom "
@@ -47,10 +46,52 @@ elseif(CASE STREQUAL "fault")
       "tool button \"KV:Hello\" at tool bar index 3, after \"find\""
       "init: true")
   set(absent "menu \"KV:FakeMenu\"")
+elseif(CASE STREQUAL "unregistered")
+  # A click that names nothing stops the clicks; the run still ends cleanly, and says so.
+  set(args --click KV:Nothing --click KV:Hello FakePlugIn.api)
+  set(expect_code 4)
+  set(expected
+      "click \"KV:Nothing\": nothing registered by that name"
+      "korvalume-host: --click KV:Nothing names nothing registered; the clicks after it are not made"
+      "unload: true"
+      "leaks: none")
+  set(absent "click \"KV:Hello\"" "fake plug-in: hello")
+elseif(CASE STREQUAL "kinds")
+  # button: and item: name one kind only.
+  set(args --click button:KV:Hello --click item:KV:MenuHello --click item:KV:Hello FakePlugIn.api)
+  set(expect_code 4)
+  set(expected
+      "click \"button:KV:Hello\": tool button executed"
+      "click \"item:KV:MenuHello\": menu item \"KV:MenuHello\" in \"KV:FakeMenu\" executed"
+      "click \"item:KV:Hello\": no menu item by that name")
+elseif(CASE STREQUAL "bad_files")
+  # Each dialog takes the next answer; a directory and an empty file open no document.
+  file(MAKE_DIRECTORY fake_model_dir.prc)
+  file(WRITE fake_model_empty.prc "")
+  set(args --click KV:OpenModel --click KV:OpenModel --click KV:OpenModel
+           --answer fake_model_dir.prc --answer fake_model_empty.prc --answer ${model}
+           FakePlugIn.api)
+  set(expected
+      "alert: \"fake plug-in: read -1 bytes\""
+      "alert: \"fake plug-in: read 27 bytes\""
+      "document not opened: \"fake_model_dir.prc\" "
+      "document not opened: \"fake_model_empty.prc\" is empty"
+      "document \"fake model\": PRC stream 27 bytes"
+      "leaks: none")
+elseif(CASE STREQUAL "help")
+  # The operations --fail takes come from the host's list: those with a result.
+  set(args --help)
+  set(expected "--fail OP:N" "HostOpenDocFromFile" "HostStreamRead" "HostAtomFromString"
+               "button:NAME" "item:NAME" "MENU/ITEM" "--answer PATH")
+  set(absent "HostAlert" "HostMemoryFree" "HostStreamClose")
 elseif(CASE STREQUAL "usage")
   set(args --refuse NoSuchTable@1 FakePlugIn.api)
   set(expect_code 2)
   set(expected "korvalume-host: bad value for --refuse")
+elseif(CASE STREQUAL "no_result")
+  set(args --fail HostAlert:1 FakePlugIn.api)
+  set(expect_code 2)
+  set(expected "korvalume-host: HostAlert has no result, so it cannot be made to fail")
 elseif(CASE STREQUAL "missing")
   set(args NoSuchModule.api)
   set(expect_code 3)
@@ -60,4 +101,12 @@ else()
 endif()
 
 include(${CMAKE_CURRENT_LIST_DIR}/../support/check_run_output.cmake)
+if(CASE STREQUAL "bad_files")
+  string(REGEX MATCHALL "document not opened" refused "${out}")
+  list(LENGTH refused count)
+  if(NOT count EQUAL 2)
+    message(FATAL_ERROR "expected two opens refused, saw ${count}")
+  endif()
+  file(REMOVE_RECURSE fake_model_dir.prc fake_model_empty.prc)
+endif()
 file(REMOVE ${model})

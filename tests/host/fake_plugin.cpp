@@ -25,15 +25,19 @@ HostProc AsProc(ExtensionProc proc) {
   return reinterpret_cast<HostProc>(proc);
 }
 
-// The file dialog's part: one line from standard input, as the dialog reads it.
+// The file dialog's part: one line from standard input, as the dialog reads it, leaving the
+// lines after it to the next dialog.
 std::string ReadAnswer() {
   char line[1024] = {};
 #ifdef _WIN32
+  DWORD length = 0;
   DWORD got = 0;
-  if (!ReadFile(GetStdHandle(STD_INPUT_HANDLE), line, sizeof(line) - 1, &got, nullptr)) {
-    got = 0;
+  HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+  while (length < sizeof(line) - 1 && ReadFile(in, line + length, 1, &got, nullptr) && got == 1 &&
+         line[length] != '\n') {
+    ++length;
   }
-  line[got] = '\0';
+  line[length] = '\0';
 #else
   if (std::fgets(line, sizeof(line), stdin) == nullptr) {
     line[0] = '\0';

@@ -1,9 +1,12 @@
 // The document model as a reader walks it: annotations, Cos objects and streams read in
 // chunks, with invalid values answered safely.
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
+#include "standins/a3dlib/model_file.h"
 #include "tests/host/host_test_support.h"
+#include "tests/support/test_env.h"
 
 namespace {
 
@@ -16,6 +19,15 @@ const std::vector<uint8_t> kContent = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 
 class HostDocumentTest : public HostTest {
  protected:
+  // AcroView 485 on a path, as a plug-in asks for it.
+  HostViewDoc Open(const std::string& name) {
+    HostAtom kind = HostAtomFromString("Cstring");
+    HostFileSys fileSys = HostFileSysFromPath(kind, name.c_str());
+    HostPathName path = HostPathNameFromPath(fileSys, kind, name.c_str(), nullptr);
+    HostViewDoc view = HostOpenDocFromFile(path, fileSys, nullptr);
+    HostReleasePathName(fileSys, path);
+    return view;
+  }
   // The first annotation's "3DD" value of a document with one page and one annotation.
   HostCosObj ModelStream(HostViewDoc view) {
     HostPage page = HostDocAcquirePage(HostViewDocGetPdDoc(view), 0);
@@ -132,6 +144,53 @@ TEST_F(HostDocumentTest, OpeningAFileReadsItAtOnce) {
   EXPECT_TRUE(HostAnnotIsValid(HostPageGetAnnot(page, 0)));
   EXPECT_EQ(host().AtomString(HostAnnotGetSubtype(HostPageGetAnnot(page, 0))), "3D");
   EXPECT_EQ(HostCosObjType(ModelStream(view)), kHostCosStream);
+}
+
+bool Readable(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file != nullptr) {
+    std::fclose(file);
+  }
+  return file != nullptr;
+}
+
+// A file the host cannot take gives no document, never a crash, and the host says why. A
+// directory in particular opens for reading on some systems and then claims a size no
+// allocation could meet.
+TEST_F(HostDocumentTest, WhatCannotBeReadOpensNoDocument) {
+  testenv::ScratchDir scratch;
+  std::filesystem::create_directory(scratch.File("a directory.prc"));
+  const std::string empty = scratch.Write("empty.prc", "");
+  const std::string huge = scratch.Write("huge.prc", "");
+  std::filesystem::resize_file(huge, a3dstore::kMaxFileBytes + 1);  // sparse: nothing written
+  const std::string locked = scratch.Write("locked.prc", "model");
+  std::filesystem::permissions(locked, std::filesystem::perms::none);
+  const struct {
+    std::string path;
+    const char* why;
+  } kCases[] = {
+      {scratch.File("a directory.prc"), "is a directory"},
+      {scratch.File("missing.prc"), "cannot be opened"},
+      {scratch.File("empty.prc") + "/below", "cannot be opened"},
+      {locked, "cannot be opened"},
+      {empty, "is empty"},
+      {huge, "is too large"},
+#ifndef _WIN32
+      {"/dev/null", "is not a regular file"},
+#endif
+  };
+  for (const auto& test : kCases) {
+    SCOPED_TRACE(test.path);
+    if (test.path == locked && Readable(locked)) {
+      continue;  // this user reads every file (the superuser): nothing to test
+    }
+    Start(standin::Scenario());
+    EXPECT_EQ(Open(test.path), nullptr);
+    EXPECT_TRUE(host().OpenedDocuments().empty());
+    EXPECT_EQ(host().RefusedOpens(), std::vector<std::string>{"\"" + test.path + "\" " + test.why});
+    EXPECT_TRUE(host().Leaks().Clean());
+  }
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
 }
 
 }  // namespace

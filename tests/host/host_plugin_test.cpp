@@ -28,7 +28,7 @@ class HostPlugInTest : public HostTest {
     LoadFakePlugIn(host(), plugIn_);
     host().ClickButton("KV:Hello");
     host().ClickItem("KV:FakeMenu", "KV:MenuHello");
-    ASSERT_TRUE(standin::FeedStandardInput(kModelName));
+    ASSERT_TRUE(standin::FeedStandardInput({kModelName}));
     host().ClickItem("UsingExtensions", "KV:OpenModel");
     host().CallUnload();
   }

@@ -2,6 +2,12 @@
 # -DHOST=program -DEMULATOR=(wine or empty) -DCASE=name -DMODEL=path -DSCRATCH=dir; run in bin/.
 set(expect_code 0)
 set(absent)
+# The directories the case temp_is_directory puts where the temporary file goes; removed first
+# too, so that a failed run of that case leaves the other cases unharmed.
+set(temp_directories "${SCRATCH}/TVLTemp.prc" "${SCRATCH}\\TVLTemp.prc")
+foreach(directory ${temp_directories})
+  execute_process(COMMAND rmdir "${directory}" ERROR_QUIET)
+endforeach()
 if(CASE STREQUAL "setup")
   set(args)
   set(expected
@@ -28,10 +34,35 @@ elseif(CASE STREQUAL "import")
   set(args --click ADBE:Korvalume --answer ${MODEL})
   set(expected
       "click \"ADBE:Korvalume\": tool button executed"
+      "a menu item in \"UsingExtensions\" bears the same name too: --click item:ADBE:Korvalume clicks it"
       "document \"Model\": PRC stream"
-      "16 triangles in 1 tessellations, 1 occurrences, model \"ModelFile\""
+      "model: 16 triangles in 1 tessellation, 1 occurrence, named \"ModelFile\"; coordinates cover every index, normals cover theirs"
+      "leaks: none")
+  set(absent "alert:" "document not opened")
+elseif(CASE STREQUAL "two_imports")
+  # Each file dialog takes the next answer: the tool button's, then the menu item's.
+  set(args --click ADBE:Korvalume --click ADBE:Korvalume_Import --answer ${MODEL} --answer ${MODEL})
+  set(expected
+      "click \"ADBE:Korvalume_Import\": menu item \"ADBE:Korvalume_Import\" in \"ADBE:KorvalumeMenu\" executed"
       "leaks: none")
   set(absent "alert:")
+  set(expect_documents 2)
+elseif(CASE STREQUAL "help_item")
+  # The UsingExtensions item shares the tool button's name; item: clicks the item (Help).
+  set(args --click item:ADBE:Korvalume)
+  set(expected
+      "click \"item:ADBE:Korvalume\": menu item \"ADBE:Korvalume\" in \"UsingExtensions\" executed"
+      "leaks: none")
+  set(absent "tool button executed" "document \"Model\"")
+elseif(CASE STREQUAL "temp_is_directory")
+  # A directory where the temporary file goes: the host opens nothing from it and the run
+  # ends as usual (on the native build the file's name keeps the backslash).
+  foreach(directory ${temp_directories})
+    execute_process(COMMAND mkdir -p "${directory}")
+  endforeach()
+  set(args --click ADBE:Korvalume --answer ${MODEL})
+  set(expected "click \"ADBE:Korvalume\": tool button executed" "unload: true" "leaks: none")
+  set(absent "document \"Model\"" "bad_alloc")
 elseif(CASE STREQUAL "gate")
   set(args --app-version 8.1 --click ADBE:Korvalume_Import)
   set(expected "alert: \"This plug-in is designed to work with Acrobat 9 only\"" "leaks: none")
@@ -44,6 +75,18 @@ else()
 endif()
 
 include(${CMAKE_CURRENT_LIST_DIR}/../support/check_run_output.cmake)
+
+if(DEFINED expect_documents)
+  string(REGEX MATCHALL "document \"Model\": PRC stream [0-9]+ bytes, model: 16 triangles" opened
+         "${out}")
+  list(LENGTH opened count)
+  if(NOT count EQUAL expect_documents)
+    message(FATAL_ERROR "expected ${expect_documents} documents, saw ${count}")
+  endif()
+endif()
+foreach(directory ${temp_directories})
+  execute_process(COMMAND rmdir "${directory}" ERROR_QUIET)
+endforeach()
 
 if(CASE STREQUAL "about")
   file(READ ${SCRATCH}/about.txt titles)
