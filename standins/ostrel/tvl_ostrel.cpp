@@ -1,6 +1,6 @@
 // The SKP reading library stand-in. The SketchUp format is closed, so this reader takes
 // Wavefront OBJ text and refuses real SketchUp models with a clear text.
-#include "standins/ostrel/tvl_ostrel.h"
+#include "platform/ostrel/tvl_ostrel.h"
 
 #include <cstdio>
 #include <cstdlib>
