@@ -21,21 +21,42 @@ size_t SkipBlanks(std::string_view line, size_t at) {
   return at;
 }
 
-// Bytes that no text holds: tab, vertical tab and form feed are white space, CR and LF end
-// lines, and bytes from 0x80 on are left to the text's encoding.
+// Bytes that no text holds: tab, LF, vertical tab, form feed and CR (9 to 13) are white space
+// and line ends, and bytes from 0x80 on are left to the text's encoding. Branch-free, so that
+// the compiler can test many bytes at once.
 bool HasControlByte(const char* bytes, size_t count) {
+  bool found = false;
   for (size_t i = 0; i < count; ++i) {
     const unsigned char c = static_cast<unsigned char>(bytes[i]);
-    if (c < 0x20 && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r')
-      return true;
+    found |= (c < 9) | (static_cast<unsigned char>(c - 14) < 0x20 - 14);
   }
-  return false;
+  return found;
+}
+
+// A plain decimal, [sign] digits [. digits], with at most 38 digits before the point: always
+// a finite number that a float holds, so its form is all there is to check.
+bool IsPlainDecimal(std::string_view token) {
+  size_t at = token.size() > 1 && (token[0] == '+' || token[0] == '-') ? 1 : 0;
+  const size_t start = at;
+  while (at < token.size() && token[at] >= '0' && token[at] <= '9')
+    ++at;
+  const size_t integerDigits = at - start;
+  size_t fractionDigits = 0;
+  if (at < token.size() && token[at] == '.') {
+    const size_t fraction = ++at;
+    while (at < token.size() && token[at] >= '0' && token[at] <= '9')
+      ++at;
+    fractionDigits = at - fraction;
+  }
+  return at == token.size() && integerDigits + fractionDigits > 0 && integerDigits <= 38;
 }
 
 // A coordinate that the parser reads as written: a decimal number, finite, that a float holds.
 // A value just past the largest float still rounds to it; one too small for a float becomes
 // the nearest float, 0 or a denormal, which is no misreading.
 bool IsCoordinate(std::string_view token) {
+  if (IsPlainDecimal(token))
+    return true;
   if (token.size() > 1 && token[0] == '+' && token[1] != '-')
     token.remove_prefix(1);
   const char* end = token.data() + token.size();
@@ -68,6 +89,14 @@ ObjTextFault CheckLine(std::string_view line) {
   return coordinates < 3 ? ObjTextFault::kMissingCoordinate : ObjTextFault::kNone;
 }
 
+// The end of the line that starts at `at`: its first CR or LF, or `end`.
+const char* LineEnd(const char* at, const char* end) {
+  const char* lineFeed = static_cast<const char*>(std::memchr(at, '\n', end - at));
+  const char* stop = lineFeed ? lineFeed : end;
+  const char* carriageReturn = static_cast<const char*>(std::memchr(at, '\r', stop - at));
+  return carriageReturn ? carriageReturn : stop;
+}
+
 // Splits the text into lines as the parser does (LF, CR LF or a lone CR ends one) and checks
 // each, keeping the start of a line whose end the next block holds.
 class LineChecker {
@@ -80,9 +109,7 @@ class LineChecker {
       ++at;  // the LF of a CR LF that the blocks split
     afterCarriageReturn_ = false;
     while (at < end) {
-      const char* stop = at;
-      while (stop < end && *stop != '\n' && *stop != '\r')
-        ++stop;
+      const char* stop = LineEnd(at, end);
       if (stop == end) {
         partial_.append(at, end);
         return true;
