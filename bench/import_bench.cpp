@@ -19,7 +19,7 @@
 #include "bench/bench_session.h"
 #include "bench/bench_timing.h"
 #include "import/host_handover.h"
-#include "standins/ostrel/tvl_ostrel.h"
+#include "platform/ostrel/tvl_ostrel.h"
 
 extern char** environ;
 

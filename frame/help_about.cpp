@@ -12,7 +12,7 @@
 #include "frame/module_statics.h"
 #include "platform/acrobat/host_operations.h"
 #include "platform/mfc/cstring.h"
-#include "standins/tvlgui/tvlgui_utils.h"
+#include "platform/tvlgui/tvlgui_utils.h"
 
 KV_MODULE_STATIC(KV_ORDER_ABOUT_HOST_NAMES) HostNameTable AboutHostNames;
 

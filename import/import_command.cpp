@@ -7,7 +7,7 @@
 #include "platform/acrobat/host_operations.h"
 #include "platform/mfc/file_dialog.h"
 #include "platform/opennurbs/opennurbs.h"
-#include "standins/ostrel/tvl_ostrel.h"
+#include "platform/ostrel/tvl_ostrel.h"
 
 KV_MODULE_STATIC(KV_ORDER_HOST_NAMES) HostNameTable HostNames;
 

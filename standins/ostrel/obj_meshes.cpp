@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "standins/ostrel/obj_text_check.h"
 #include "tiny_obj_loader.h"
 
 namespace {
@@ -99,6 +100,12 @@ bool ParseObj(const std::string& path, ObjContent* content, std::string* error) 
   if (!in) {
     *error = "Cannot open file [" + path + "]";
     return false;
+  }
+  // The parser would take a byte order mark for the start of the first line's keyword.
+  char head[kUtf8MarkLength] = {};
+  if (!in.read(head, kUtf8MarkLength) || std::memcmp(head, kUtf8Mark, kUtf8MarkLength) != 0) {
+    in.clear();
+    in.seekg(0);
   }
   tinyobj::callback_t callbacks;
   callbacks.vertex_cb = OnVertex;

@@ -1,26 +1,19 @@
 // The SKP reading library stand-in. The SketchUp format is closed, so this reader takes
 // Wavefront OBJ text and refuses real SketchUp models with a clear text.
-#include "standins/ostrel/tvl_ostrel.h"
+#include "platform/ostrel/tvl_ostrel.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "standins/ostrel/obj_meshes.h"
+#include "standins/ostrel/obj_text_check.h"
 
 namespace {
 
 CString& LastError() {
   static CString error;
   return error;
-}
-
-bool CanOpen(const char* path) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (!file)
-    return false;
-  std::fclose(file);
-  return true;
 }
 
 int Fail(const char* format, const char* path, const char* detail = "") {
@@ -42,6 +35,32 @@ int ScenarioResult() {
   return value;
 }
 
+const char kNotObjText[] = "Unable to read %s as Wavefront OBJ text: %s";
+
+std::string LineFault(const char* fault, size_t line) {
+  return std::string(fault) + " on line " + std::to_string(line) + " of the file";
+}
+
+// The refusal of a file that the parser would misread.
+int FailCheck(const ObjTextCheck& check, const char* path) {
+  switch (check.fault) {
+    case ObjTextFault::kNone:
+      break;
+    case ObjTextFault::kUnreadable:
+      return Fail("Unable to open the file %s", path);
+    case ObjTextFault::kEmpty:
+      return Fail("Unable to read %s: the file is empty", path);
+    case ObjTextFault::kNotText:
+      return Fail(
+          "Unable to read %s: it is not text, and this reader takes Wavefront OBJ text only", path);
+    case ObjTextFault::kInvalidNumber:
+      return Fail(kNotObjText, path, LineFault("invalid number", check.line).c_str());
+    case ObjTextFault::kMissingCoordinate:
+      return Fail(kNotObjText, path, LineFault("fewer than three coordinates", check.line).c_str());
+  }
+  return 0;
+}
+
 // For tests: with KV_OSTREL_LOG set, each call appends one line to the file it names.
 void LogCall(const char* line) {
   const char* log = std::getenv("KV_OSTREL_LOG");
@@ -54,18 +73,18 @@ void LogCall(const char* line) {
 }
 
 int ReadModel(const CString& path, ON_ClassArray<ON_Mesh>& meshes) {
-  if (!CanOpen(path))
-    return Fail("Unable to open the file %s", path);
   if (IsSketchUpModel(static_cast<const char*>(path))) {
     return Fail(
         "Unable to read %s: it is a SketchUp model, and this reader takes Wavefront OBJ "
         "text only",
         path);
   }
+  const ObjTextCheck check = CheckObjText(static_cast<const char*>(path));
+  if (check.fault != ObjTextFault::kNone)
+    return FailCheck(check, path);
   std::string error;
-  if (!ReadObjMeshes(static_cast<const char*>(path), meshes, &error)) {
-    return Fail("Unable to read %s as Wavefront OBJ text: %s", path, error.c_str());
-  }
+  if (!ReadObjMeshes(static_cast<const char*>(path), meshes, &error))
+    return Fail(kNotObjText, path, error.c_str());
   return ScenarioResult();
 }
 

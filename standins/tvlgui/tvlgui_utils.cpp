@@ -1,6 +1,6 @@
 // The About box stand-in: a message box, and for tests the title appended to the file that
 // KV_ABOUT_LOG names.
-#include "standins/tvlgui/tvlgui_utils.h"
+#include "platform/tvlgui/tvlgui_utils.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "standins/ostrel/tvl_ostrel.h"
+#include "platform/ostrel/tvl_ostrel.h"
 #include "tests/fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

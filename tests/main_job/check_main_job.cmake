@@ -1,5 +1,7 @@
 # The main job on either build: korvalume-host loads the real Korvalume.api and runs a case.
-# -DHOST=program -DEMULATOR=(wine or empty) -DCASE=name -DMODEL=path -DSCRATCH=dir; run in bin/.
+# -DHOST=program -DEMULATOR=(wine or empty) -DCASE=name -DMODEL=path -DSCRATCH=dir
+# -DTEMP_DIR=(the folder "temp" names, as the host names it) -DLAUNCHER=(run-with-env on win32);
+# run in bin/.
 set(expect_code 0)
 set(absent)
 # The directories the case temp_is_directory puts where the temporary file goes; removed first
@@ -31,10 +33,14 @@ elseif(CASE STREQUAL "refuse_cos")
   set(expected "table Cos version 0x60000: refused" "set-up: false" "leaks: none")
   set(absent "table PDModel" "init: true")
 elseif(CASE STREQUAL "import")
-  set(args --click ADBE:Korvalume --answer ${MODEL})
+  # The call log names the temporary file that the host was asked to open: in the folder that
+  # "temp" names (quoted as the log quotes it, each backslash doubled).
+  string(REPLACE "\\" "\\\\" logged_temp_file "${TEMP_DIR}\\TVLTemp.prc")
+  set(args --click ADBE:Korvalume --answer ${MODEL} --log)
   set(expected
       "click \"ADBE:Korvalume\": tool button executed"
       "a menu item in \"UsingExtensions\" bears the same name too: --click item:ADBE:Korvalume clicks it"
+      "\"${logged_temp_file}\""
       "document \"Model\": PRC stream"
       "model: 16 triangles in 1 tessellation, 1 occurrence, named \"ModelFile\"; coordinates cover every index, normals cover theirs"
       "leaks: none")
@@ -74,6 +80,13 @@ else()
   message(FATAL_ERROR "unknown case ${CASE}")
 endif()
 
+# "temp" given to the host as a user's session would give it; under wine only a Windows parent
+# can, since wine sets TEMP from the prefix's registry for a program started from Linux.
+if(LAUNCHER)
+  set(EMULATOR ${EMULATOR} ${LAUNCHER} "temp=${TEMP_DIR}" --)
+else()
+  set(EMULATOR ${CMAKE_COMMAND} -E env "temp=${TEMP_DIR}" ${EMULATOR})
+endif()
 include(${CMAKE_CURRENT_LIST_DIR}/../support/check_run_output.cmake)
 
 if(DEFINED expect_documents)

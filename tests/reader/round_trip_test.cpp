@@ -2,7 +2,7 @@
 // document as the one mesh the writer was given.
 #include "import/import_command.h"
 #include "platform/mfc/file_dialog.h"
-#include "standins/ostrel/tvl_ostrel.h"
+#include "platform/ostrel/tvl_ostrel.h"
 #include "tests/reader/reader_fixture.h"
 
 namespace readertest {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "standins/ostrel/tvl_ostrel.h"
+#include "platform/ostrel/tvl_ostrel.h"
 #include "tests/support/test_env.h"
 
 namespace {

@@ -1,4 +1,5 @@
-// The maker's GUI library "TVLGUI80.dll": the About box.
+// The interface of the maker's GUI library "TVLGUI80.dll", which the plug-in imports at load
+// time: the About box. Both sides of the boundary are compiled from this header.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,5 @@
-// The maker's SKP reading library "Ostrel80.dll".
+// The interface of the maker's SKP reading library "Ostrel80.dll", which the plug-in imports at
+// load time. Both sides of the boundary are compiled from this header.
 #pragma once
 
 #include "platform/mfc/cstring.h"

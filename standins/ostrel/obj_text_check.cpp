@@ -1,0 +1,190 @@
+#include "standins/ostrel/obj_text_check.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+namespace {
+
+// The parser's separators within a line.
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+size_t SkipBlanks(std::string_view line, size_t at) {
+  while (at < line.size() && IsBlank(line[at]))
+    ++at;
+  return at;
+}
+
+// Bytes that no text holds: tab, LF, vertical tab, form feed and CR (9 to 13) are white space
+// and line ends, and bytes from 0x80 on are left to the text's encoding. Branch-free, so that
+// the compiler can test many bytes at once.
+bool HasControlByte(const char* bytes, size_t count) {
+  bool found = false;
+  for (size_t i = 0; i < count; ++i) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    found |= (c < 9) | (static_cast<unsigned char>(c - 14) < 0x20 - 14);
+  }
+  return found;
+}
+
+// A plain decimal, [sign] digits [. digits], with at most 38 digits before the point: always
+// a finite number that a float holds, so its form is all there is to check.
+bool IsPlainDecimal(std::string_view token) {
+  size_t at = token.size() > 1 && (token[0] == '+' || token[0] == '-') ? 1 : 0;
+  const size_t start = at;
+  while (at < token.size() && token[at] >= '0' && token[at] <= '9')
+    ++at;
+  const size_t integerDigits = at - start;
+  size_t fractionDigits = 0;
+  if (at < token.size() && token[at] == '.') {
+    const size_t fraction = ++at;
+    while (at < token.size() && token[at] >= '0' && token[at] <= '9')
+      ++at;
+    fractionDigits = at - fraction;
+  }
+  return at == token.size() && integerDigits + fractionDigits > 0 && integerDigits <= 38;
+}
+
+// A coordinate that the parser reads as written: a decimal number, finite, that a float holds.
+// A value just past the largest float still rounds to it; one too small for a float becomes
+// the nearest float, 0 or a denormal, which is no misreading.
+bool IsCoordinate(std::string_view token) {
+  if (IsPlainDecimal(token))
+    return true;
+  if (token.size() > 1 && token[0] == '+' && token[1] != '-')
+    token.remove_prefix(1);
+  const char* end = token.data() + token.size();
+  double value = 0;
+  const std::from_chars_result result = std::from_chars(token.data(), end, value);
+  if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
+    return false;
+  if (std::fabs(value) <= FLT_MAX)
+    return true;
+  float rounded = 0;
+  return std::from_chars(token.data(), end, rounded).ec == std::errc();
+}
+
+// A vertex line is "v" and its coordinates, as the parser finds it: after leading blanks, and
+// followed by a blank or nothing. A "#" ends what is read of it.
+ObjTextFault CheckLine(std::string_view line) {
+  size_t at = SkipBlanks(line, 0);
+  if (at == line.size() || line[at] != 'v' || (at + 1 < line.size() && !IsBlank(line[at + 1])))
+    return ObjTextFault::kNone;
+  int coordinates = 0;
+  for (at = SkipBlanks(line, at + 1); at < line.size() && line[at] != '#';
+       at = SkipBlanks(line, at)) {
+    const size_t start = at;
+    while (at < line.size() && !IsBlank(line[at]))
+      ++at;
+    if (!IsCoordinate(line.substr(start, at - start)))
+      return ObjTextFault::kInvalidNumber;
+    ++coordinates;
+  }
+  return coordinates < 3 ? ObjTextFault::kMissingCoordinate : ObjTextFault::kNone;
+}
+
+// The end of the line that starts at `at`: its first CR or LF, or `end`.
+const char* LineEnd(const char* at, const char* end) {
+  const char* lineFeed = static_cast<const char*>(std::memchr(at, '\n', end - at));
+  const char* stop = lineFeed ? lineFeed : end;
+  const char* carriageReturn = static_cast<const char*>(std::memchr(at, '\r', stop - at));
+  return carriageReturn ? carriageReturn : stop;
+}
+
+// Splits the text into lines as the parser does (LF, CR LF or a lone CR ends one) and checks
+// each, keeping the start of a line whose end the next block holds.
+class LineChecker {
+ public:
+  // False once a line has a fault; result() then names it.
+  bool Take(const char* text, size_t length) {
+    const char* end = text + length;
+    const char* at = text;
+    if (afterCarriageReturn_ && at < end && *at == '\n')
+      ++at;  // the LF of a CR LF that the blocks split
+    afterCarriageReturn_ = false;
+    while (at < end) {
+      const char* stop = LineEnd(at, end);
+      if (stop == end) {
+        partial_.append(at, end);
+        return true;
+      }
+      if (!partial_.empty()) {
+        partial_.append(at, stop);
+        if (!Check(partial_))
+          return false;
+        partial_.clear();
+      } else if (!Check(std::string_view(at, stop - at))) {
+        return false;
+      }
+      if (*stop == '\r' && stop + 1 < end && stop[1] == '\n')
+        ++stop;
+      afterCarriageReturn_ = *stop == '\r' && stop + 1 == end;
+      at = stop + 1;
+    }
+    return true;
+  }
+
+  // The last line, when no line end closes it.
+  void Finish() {
+    if (!partial_.empty())
+      Check(partial_);
+  }
+
+  ObjTextCheck result() const { return result_; }
+
+ private:
+  bool Check(std::string_view line) {
+    const ObjTextFault fault = CheckLine(line);
+    if (fault != ObjTextFault::kNone) {
+      result_ = ObjTextCheck{fault, line_};
+      return false;
+    }
+    ++line_;
+    return true;
+  }
+
+  std::string partial_;
+  size_t line_ = 1;
+  bool afterCarriageReturn_ = false;
+  ObjTextCheck result_;
+};
+
+}  // namespace
+
+ObjTextCheck CheckObjText(const std::string& path) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
+  if (!file)
+    return ObjTextCheck{ObjTextFault::kUnreadable, 0};
+  constexpr size_t kBlockSize = 1 << 16;
+  std::unique_ptr<char[]> block(new char[kBlockSize]);
+  LineChecker lines;
+  size_t total = 0;
+  for (size_t count; (count = std::fread(block.get(), 1, kBlockSize, file.get())) > 0;
+       total += count) {
+    const char* text = block.get();
+    size_t length = count;
+    if (total == 0 && length >= kUtf8MarkLength &&
+        std::memcmp(text, kUtf8Mark, kUtf8MarkLength) == 0) {
+      text += kUtf8MarkLength;
+      length -= kUtf8MarkLength;
+    }
+    if (HasControlByte(text, length))
+      return ObjTextCheck{ObjTextFault::kNotText, 0};
+    if (!lines.Take(text, length))
+      return lines.result();
+  }
+  // A directory opens as a file on Linux, but cannot be read.
+  if (std::ferror(file.get()))
+    return ObjTextCheck{ObjTextFault::kUnreadable, 0};
+  if (total == 0)
+    return ObjTextCheck{ObjTextFault::kEmpty, 0};
+  lines.Finish();
+  return lines.result();
+}
