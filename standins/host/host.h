@@ -69,8 +69,14 @@ class Host {
   static Host* Current();
   const Scenario& scenario() const;
 
-  // The tables, as Core 10 grants them (also for tests that call the host directly).
+  // The host's own tables, handed out by no grant: for tests that call the host directly.
+  // Calls through them are logged with grant 0.
   HostFunctionTable Table(HostTableId id) const;
+  // The tables handed to the plug-in, each a table of its own: the set-up record's "Core" and
+  // every table Core 10 granted, in order.
+  std::vector<TableGrant> Grants() const;
+  // The id of the grant a table is; 0 for any other pointer.
+  uint32_t GrantId(HostFunctionTable table) const;
   // The plug-in procedure behind a callback made by Core 8; null for any other value.
   HostProc ProcOf(HostCallback callback) const;
   uint32_t CallbackExtensionId(HostCallback callback) const;
@@ -84,8 +90,11 @@ class Host {
   // call.
   HostBool CallPlugInMain(PlugInMainProc main, void* moduleInstance, void* hostWindow,
                           uint32_t hostHandshakeVersion = kHandshakeVersion);
+  // The set-up record holds a new grant of "Core"; handshakeField is what its handshake
+  // callback field holds before the call.
   HostBool CallSetup(uint32_t version = kHandshakeVersion,
-                     uint32_t recordVersion = kHandshakeVersion);
+                     uint32_t recordVersion = kHandshakeVersion,
+                     HostCallback handshakeField = nullptr);
   HostBool CallHandshake(uint32_t version = kHandshakeVersion);
   HostBool CallInit();
   HostBool CallUnload();
