@@ -123,6 +123,14 @@ HostProc Host::ProcOf(HostCallback callback) const {
   return state_->callbacks[index].proc;
 }
 
+std::vector<HostProc> Host::CallbackProcs() const {
+  std::vector<HostProc> procs;
+  for (const CallbackRec& callback : state_->callbacks) {
+    procs.push_back(callback.proc);
+  }
+  return procs;
+}
+
 uint32_t Host::CallbackExtensionId(HostCallback callback) const {
   size_t index = 0;
   if (!HandleIndex(callback, HandleKind::Callback, &index) || index >= state_->callbacks.size()) {

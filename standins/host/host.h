@@ -51,7 +51,8 @@ struct LeakReport {
   size_t pathNames = 0;
   size_t texts = 0;
   size_t streams = 0;
-  size_t menuAcquisitions = 0;            // host menus acquired and not released
+  size_t menuAcquisitions = 0;  // host menus acquired and not released
+  size_t icons = 0;  // bitmaps offered to a tool button the host did not make, not deleted
   std::vector<std::string> memoryErrors;  // frees of unknown or freed blocks
   std::vector<std::string> handleErrors;  // releases of unknown or released handles
   size_t BlockBytes() const;
@@ -102,6 +103,8 @@ class Host {
   HostBool CallImportReplaceAndRegister();
   const PlugInRecord& PlugIn() const;
   std::string ExtensionName() const;  // the atom's string; empty before the handshake
+  // The plug-in procedures behind the callbacks made by Core 8, in order of making.
+  std::vector<HostProc> CallbackProcs() const;
 
   // The call log and what tests read of it.
   const std::vector<CallRecord>& Log() const;
@@ -135,5 +138,9 @@ class Host {
 
 // Whether the name is one of the operations the host implements (for fault plans).
 bool IsHostOperation(const std::string& name);
+
+// Whether a handle is a bitmap not deleted yet. On the native build each module keeps its own
+// bitmaps, so only those made in the host's own part of the process are seen.
+bool IsLiveBitmap(const void* handle);
 
 }  // namespace standin

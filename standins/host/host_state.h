@@ -104,7 +104,8 @@ struct HostState {
   std::vector<size_t> menubar;  // menu ids, in order
   std::vector<MenuItemInfo> items;
   std::vector<ButtonInfo> buttons;
-  std::vector<size_t> toolBar;  // button ids, in order
+  std::vector<size_t> toolBar;             // button ids, in order
+  std::vector<const void*> iconsNotTaken;  // offered to a button the host did not make
 
   PlugInRecord plugIn;
 };
