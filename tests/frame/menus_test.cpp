@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "frame/commands.h"
 #include "tests/support/plugin_session.h"
@@ -201,17 +202,17 @@ struct Registration {
   const char* title;
   ExecuteProc proc;
   bool computeEnabled;
-  int32_t index;  // where it is added to its menu (the button: before "endToolsGroup")
+  int32_t index;  // where it is added to its menu; -1: the button, before "endToolsGroup"
 };
 const Registration kRegistrations[] = {
     {"UsingExtensions", "ADBE:Korvalume", "Korvalume", &ExecuteHelpItem, false, 9999},
     {"AboutExtensions", "ADBE:AboutKorvalume", "Korvalume...", &ExecuteAboutItem, false, 9999},
-    {nullptr, "ADBE:Korvalume", nullptr, &ExecuteImportItem, true, 0},
+    {nullptr, "ADBE:Korvalume", nullptr, &ExecuteImportItem, true, -1},
     {"ADBE:KorvalumeMenu", "ADBE:Korvalume_Import", "&Import", &ExecuteImportItem, true, 0},
     {"ADBE:KorvalumeMenu", "ADBE:Korvalume_Help", "&Help", &ExecuteHelpItem, true, 1},
     {"ADBE:KorvalumeMenu", "ADBE:Korvalume_About", "&About", &ExecuteAboutItem, true, 2},
 };
-constexpr int kRegistrationCount = 6;
+constexpr int kRegistrationCount = static_cast<int>(std::size(kRegistrations));
 
 // The last argument of a logged call: the index of an add call.
 std::string LastArgument(const standin::CallRecord& record) {
