@@ -38,8 +38,12 @@ void AddToolButton() {
   HostToolButton anchor = HostGetButtonByName(toolBar, HostAtomFromString("endToolsGroup"));
   HBITMAP icon = LoadToolIcon();
   HostToolButton button = HostNewToolButton(HostAtomFromString("ADBE:Korvalume"), icon, 1, 0);
-  if (!button)
+  if (!button) {
+    // a button takes its icon over; with no button the bitmap is still ours to give back
+    if (icon)
+      DeleteObject(icon);
     return;
+  }
   HostAddToolButton(toolBar, button, 1, anchor);
   HostSetButtonExecuteProc(button, MakeHostCallback(&ExecuteImportItem), nullptr);
   HostSetButtonComputeEnabledProc(button, MakeHostCallback(&ComputeEnabled), nullptr);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <set>
 #include <vector>
 
 #include "module_list.h"
@@ -43,6 +44,13 @@ std::vector<Record>& Registry() {
   return records;
 }
 
+// The bitmaps this copy made and has not deleted. Answering from here never reads a handle,
+// so a deleted one can be asked about.
+std::set<const void*>& LiveBitmaps() {
+  static std::set<const void*> live;
+  return live;
+}
+
 const Bitmap* AsBitmap(const void* handle) {
   const Bitmap* bitmap = static_cast<const Bitmap*>(handle);
   return bitmap != nullptr && bitmap->magic == kBitmapMagic ? bitmap : nullptr;
@@ -61,6 +69,8 @@ HBITMAP NewBitmap(const unsigned char* dib, size_t size) {
   if (size > 0) {
     memcpy(bitmap->bits, dib, size);
   }
+  std::lock_guard<std::mutex> hold(registryLock);
+  LiveBitmaps().insert(bitmap);
   return reinterpret_cast<HBITMAP>(bitmap);
 }
 
@@ -144,7 +154,16 @@ const unsigned char* KvBitmapBits(HBITMAP bitmap, size_t* size) {
   return object->bits;
 }
 
+BOOL KvBitmapLive(HBITMAP bitmap) {
+  std::lock_guard<std::mutex> hold(registryLock);
+  return LiveBitmaps().count(bitmap) != 0 ? TRUE : FALSE;
+}
+
 BOOL DeleteObject(HGDIOBJ object) {
+  {
+    std::lock_guard<std::mutex> hold(registryLock);
+    LiveBitmaps().erase(object);
+  }
   Bitmap* bitmap = const_cast<Bitmap*>(AsBitmap(object));
   if (bitmap == nullptr) {
     return FALSE;

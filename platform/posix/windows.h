@@ -170,6 +170,10 @@ struct KvBitmapResource {
 };
 // The device-independent bitmap behind a handle from LoadBitmapA (null for another value).
 const unsigned char* KvBitmapBits(HBITMAP bitmap, size_t* size);
+// Whether the handle is a bitmap that this copy of the layer made and has not deleted since.
+// It never reads the handle, so a deleted one may be asked about; a bitmap made by another
+// module's copy answers FALSE.
+BOOL KvBitmapLive(HBITMAP bitmap);
 // Replaces the shell for tests (null: the real behaviour again): the hook receives every
 // argument of ShellExecuteA and answers the result. It is set in the caller's copy of this
 // layer.

@@ -18,10 +18,24 @@ struct CallRecord {
   std::string result;
   bool failed = false;  // an injected fault answered instead of the operation
   std::string note;
+  // The table the call came through: the id of its grant (see TableGrant), 0 for one of the
+  // host's own tables that no grant handed out; and the version that grant was made for.
+  uint32_t grant = 0;
+  uint32_t grantVersion = 0;
 };
 
-// One line per record: "#12 AcroView 71 HostAcquireMenuByName(menubar#1, "Help") -> menu#5".
+// One line per record: "#12 AcroView 71 HostAcquireMenuByName(menubar#1, "Help") -> menu#5",
+// then any note in brackets and the grant the call came through: "{grant 9 at 0x60000}".
 std::string FormatCallRecord(const CallRecord& record);
+
+// One table handed to a plug-in: the set-up record's "Core", or a table granted by Core 10.
+// Every grant is a table of its own, so the log tells which one each call came through.
+struct TableGrant {
+  uint32_t id = 0;  // 1-based, in order of granting
+  std::string name;
+  uint32_t version = 0;  // asked for by Core 10; the handshake version for the set-up record's
+  uint32_t madeBy = 0;   // number of the Core 10 call that granted it; 0: the set-up record
+};
 
 struct TableRequest {
   std::string name;

@@ -102,12 +102,33 @@ HostFunctionTable Host::Table(HostTableId id) const {
   return TableOf(id);
 }
 
+std::vector<TableGrant> Host::Grants() const {
+  std::vector<TableGrant> grants;
+  for (const std::unique_ptr<GrantRec>& grant : state_->grants) {
+    grants.push_back(grant->info);
+  }
+  return grants;
+}
+
+uint32_t Host::GrantId(HostFunctionTable table) const {
+  const GrantRec* grant = GrantOf(*state_, table);
+  return grant != nullptr ? grant->info.id : 0;
+}
+
 HostProc Host::ProcOf(HostCallback callback) const {
   size_t index = 0;
   if (!HandleIndex(callback, HandleKind::Callback, &index) || index >= state_->callbacks.size()) {
     return nullptr;
   }
   return state_->callbacks[index].proc;
+}
+
+std::vector<HostProc> Host::CallbackProcs() const {
+  std::vector<HostProc> procs;
+  for (const CallbackRec& callback : state_->callbacks) {
+    procs.push_back(callback.proc);
+  }
+  return procs;
 }
 
 uint32_t Host::CallbackExtensionId(HostCallback callback) const {

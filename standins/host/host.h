@@ -51,7 +51,8 @@ struct LeakReport {
   size_t pathNames = 0;
   size_t texts = 0;
   size_t streams = 0;
-  size_t menuAcquisitions = 0;            // host menus acquired and not released
+  size_t menuAcquisitions = 0;  // host menus acquired and not released
+  size_t icons = 0;  // bitmaps offered to a tool button the host did not make, not deleted
   std::vector<std::string> memoryErrors;  // frees of unknown or freed blocks
   std::vector<std::string> handleErrors;  // releases of unknown or released handles
   size_t BlockBytes() const;
@@ -69,8 +70,14 @@ class Host {
   static Host* Current();
   const Scenario& scenario() const;
 
-  // The tables, as Core 10 grants them (also for tests that call the host directly).
+  // The host's own tables, handed out by no grant: for tests that call the host directly.
+  // Calls through them are logged with grant 0.
   HostFunctionTable Table(HostTableId id) const;
+  // The tables handed to the plug-in, each a table of its own: the set-up record's "Core" and
+  // every table Core 10 granted, in order.
+  std::vector<TableGrant> Grants() const;
+  // The id of the grant a table is; 0 for any other pointer.
+  uint32_t GrantId(HostFunctionTable table) const;
   // The plug-in procedure behind a callback made by Core 8; null for any other value.
   HostProc ProcOf(HostCallback callback) const;
   uint32_t CallbackExtensionId(HostCallback callback) const;
@@ -86,8 +93,11 @@ class Host {
   // call.
   HostBool CallPlugInMain(PlugInMainProc main, void* moduleInstance, void* hostWindow,
                           uint32_t hostHandshakeVersion = kHandshakeVersion);
+  // The set-up record holds a new grant of "Core"; handshakeField is what its handshake
+  // callback field holds before the call.
   HostBool CallSetup(uint32_t version = kHandshakeVersion,
-                     uint32_t recordVersion = kHandshakeVersion);
+                     uint32_t recordVersion = kHandshakeVersion,
+                     HostCallback handshakeField = nullptr);
   HostBool CallHandshake(uint32_t version = kHandshakeVersion);
   HostBool CallInit();
   HostBool CallUnload();
@@ -95,6 +105,8 @@ class Host {
   HostBool CallImportReplaceAndRegister();
   const PlugInRecord& PlugIn() const;
   std::string ExtensionName() const;  // the atom's string; empty before the handshake
+  // The plug-in procedures behind the callbacks made by Core 8, in order of making.
+  std::vector<HostProc> CallbackProcs() const;
 
   // The call log and what tests read of it.
   const std::vector<CallRecord>& Log() const;
@@ -128,5 +140,9 @@ class Host {
 
 // Whether the name is one of the operations the host implements (for fault plans).
 bool IsHostOperation(const std::string& name);
+
+// Whether a handle is a bitmap not deleted yet. On the native build each module keeps its own
+// bitmaps, so only those made in the host's own part of the process are seen.
+bool IsLiveBitmap(const void* handle);
 
 }  // namespace standin

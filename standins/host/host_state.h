@@ -2,6 +2,7 @@
 // current host. Not for tests; they read what host.h offers.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -61,9 +62,18 @@ struct MenuRec {
   int acquired = 0;
 };
 
+// A table handed out by a grant: slots of its own, whose operations note the grant at each call.
+struct GrantRec {
+  TableGrant info;
+  HostTableId table;
+  std::array<HostProc, kHostTableSlots> slots;
+};
+
 struct HostState {
   Scenario scenario;
   AtomTable atoms;
+  std::vector<std::unique_ptr<GrantRec>> grants;  // in order of granting
+  uint32_t callGrant = 0;  // the grant the call being entered came through (0: none)
 
   std::vector<CallRecord> log;
   uint32_t callCount = 0;
@@ -95,7 +105,8 @@ struct HostState {
   std::vector<size_t> menubar;  // menu ids, in order
   std::vector<MenuItemInfo> items;
   std::vector<ButtonInfo> buttons;
-  std::vector<size_t> toolBar;  // button ids, in order
+  std::vector<size_t> toolBar;             // button ids, in order
+  std::vector<const void*> iconsNotTaken;  // offered to a button the host did not make
 
   PlugInRecord plugIn;
 };
@@ -106,11 +117,17 @@ HostState& CurrentState();
 HostAtom InternAtom(HostState& state, const std::string& text);
 std::string AtomText(const HostState& state, HostAtom atom);
 
-// The thirteen tables: every slot a trap, then every operation at its selector.
+// The thirteen tables of the host's own: every slot a trap, then every operation at its
+// selector.
 void InstallHostTables();
 HostFunctionTable TableOf(HostTableId id);
-// The table a pointer is, or -1.
-int TableIndexOf(HostFunctionTable table);
+// A new grant of a table: a table of its own, laid out like the host's own one. Null when the
+// host has no grant left.
+HostFunctionTable NewGrant(HostState& state, HostTableId id, uint32_t version, uint32_t madeBy);
+// The grant a pointer is; null for any other pointer.
+const GrantRec* GrantOf(const HostState& state, HostFunctionTable table);
+// The table a pointer is, one of the host's own or a grant, or -1.
+int TableIndexOf(const HostState& state, HostFunctionTable table);
 
 IconInfo ReadIcon(void* icon);
 

@@ -66,4 +66,15 @@ IconInfo ReadIcon(void* handle) {
   return icon;
 }
 
+bool IsLiveBitmap(const void* handle) {
+  if (handle == nullptr) {
+    return false;
+  }
+#ifdef _WIN32
+  return GetObjectA(static_cast<HGDIOBJ>(const_cast<void*>(handle)), 0, nullptr) != 0;
+#else
+  return KvBitmapLive(static_cast<HBITMAP>(const_cast<void*>(handle))) != FALSE;
+#endif
+}
+
 }  // namespace standin

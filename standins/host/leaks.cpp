@@ -1,5 +1,6 @@
-// What a plug-in left behind: blocks, path names, text objects, streams and host menus it did
-// not give back, and the errors of giving back what it did not hold.
+// What a plug-in left behind: blocks, path names, text objects, streams, host menus and icon
+// bitmaps no button took that it did not give back, and the errors of giving back what it did
+// not hold.
 #include "standins/host/host_state.h"
 
 namespace standin {
@@ -25,7 +26,7 @@ size_t LeakReport::BlockBytes() const {
 
 bool LeakReport::Clean() const {
   return blocks.empty() && pathNames == 0 && texts == 0 && streams == 0 && menuAcquisitions == 0 &&
-         memoryErrors.empty() && handleErrors.empty();
+         icons == 0 && memoryErrors.empty() && handleErrors.empty();
 }
 
 LeakReport Host::Leaks() const {
@@ -44,6 +45,9 @@ LeakReport Host::Leaks() const {
     if (menu.info.hostMenu) {
       report.menuAcquisitions += static_cast<size_t>(menu.acquired);
     }
+  }
+  for (const void* icon : state.iconsNotTaken) {
+    report.icons += IsLiveBitmap(icon) ? 1 : 0;
   }
   report.memoryErrors = state.memoryErrors;
   report.handleErrors = state.handleErrors;

@@ -47,6 +47,11 @@ OpCall::OpCall(OpId id, std::string arguments) : state_(CurrentState()) {
   record.selector = info.selector;
   record.operation = info.name;
   record.arguments = std::move(arguments);
+  record.grant = state_.callGrant;
+  if (record.grant != 0) {
+    record.grantVersion = state_.grants[record.grant - 1]->info.version;
+  }
+  state_.callGrant = 0;
   uint32_t operationNumber = ++state_.operationCalls[info.name];
   if (FaultAimsAt(state_.scenario, record.number, info.name, operationNumber)) {
     if (info.hasResult) {
@@ -143,15 +148,19 @@ std::string ShowPointer(const void* pointer) {
   return text;
 }
 
-std::string ShowTable(HostFunctionTable table) {
+std::string ShowTable(const HostState& state, HostFunctionTable table) {
   if (table == nullptr) {
     return "null";
   }
-  int index = TableIndexOf(table);
+  int index = TableIndexOf(state, table);
   if (index < 0) {
     return ShowPointer(reinterpret_cast<const void*>(table)) + "(not a table)";
   }
-  return std::string("table ") + HostTableName(static_cast<HostTableId>(index));
+  std::string shown = std::string("table ") + HostTableName(static_cast<HostTableId>(index));
+  if (const GrantRec* grant = GrantOf(state, table)) {
+    shown += " (grant " + std::to_string(grant->info.id) + ")";
+  }
+  return shown;
 }
 
 std::string ShowCos(HostCosObj object) {
@@ -184,6 +193,9 @@ std::string FormatCallRecord(const CallRecord& record) {
   line += " -> " + record.result;
   if (!record.note.empty()) {
     line += "  [" + record.note + "]";
+  }
+  if (record.grant != 0) {
+    line += "  {grant " + std::to_string(record.grant) + " at " + Hex32(record.grantVersion) + "}";
   }
   return line;
 }

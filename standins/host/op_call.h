@@ -15,6 +15,7 @@ class OpCall {
  public:
   OpCall(OpId id, std::string arguments);
   HostState& state() { return state_; }
+  uint32_t Number() const { return state_.log[record_].number; }
   // The fault plan chose this call; the procedure answers its failure value and does nothing.
   bool Failed() const { return failed_; }
   template <typename T>
@@ -40,7 +41,7 @@ std::string Hex32(uint32_t value);
 std::string ShowInt(int64_t value);
 std::string ShowBool(HostBool value);
 std::string ShowPointer(const void* pointer);
-std::string ShowTable(HostFunctionTable table);
+std::string ShowTable(const HostState& state, HostFunctionTable table);
 std::string ShowCos(HostCosObj object);
 std::string ShowAnnot(HostAnnot annot);
 

@@ -77,6 +77,9 @@ HostToolButton HOSTCALL op::HostNewToolButton(HostAtom name, void* icon, HostBoo
                                              ShowBool(longOnly), ShowBool(separator)}));
   HostToolButton button = MakeHandle<HostToolButton>(HandleKind::ToolButton, state.buttons.size());
   if (call.Failed() || button == nullptr) {
+    if (icon != nullptr) {
+      state.iconsNotTaken.push_back(icon);  // still the caller's to give back
+    }
     return call.Answer<HostToolButton>(nullptr, "null");
   }
   ButtonInfo info;

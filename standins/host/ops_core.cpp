@@ -19,10 +19,15 @@ bool Refused(const Scenario& scenario, const std::string& name, uint32_t version
   return found != scenario.refusedTables.end() && found->second.count(version) != 0;
 }
 
-uint32_t VersionAnswer(const HostState& state, const std::string& name) {
+// A grant answers the version it was made for; the host's own table the version at which its
+// name was last granted.
+uint32_t VersionAnswer(const HostState& state, const std::string& name, const GrantRec* grant) {
   auto answer = state.scenario.versionAnswers.find(name);
   if (answer != state.scenario.versionAnswers.end()) {
     return answer->second;
+  }
+  if (grant != nullptr) {
+    return grant->info.version;
   }
   auto granted = state.grantedVersion.find(name);
   return granted != state.grantedVersion.end() ? granted->second : 0;
@@ -79,27 +84,35 @@ HostFunctionTable HOSTCALL op::HostGetTable(HostAtom name, uint32_t version) {
   std::string text = AtomText(state, name);
   int index = name == 0 ? -1 : TableNamed(text);
   bool granted = !call.Failed() && index >= 0 && !Refused(state.scenario, text, version);
+  HostFunctionTable table =
+      granted ? NewGrant(state, static_cast<HostTableId>(index), version, call.Number()) : nullptr;
+  if (granted && table == nullptr) {
+    call.Note("no grant left");
+    granted = false;
+  }
   if (granted) {
     state.grantedVersion[text] = version;
   }
-  state.tableRequests.push_back(TableRequest{text, version, granted, VersionAnswer(state, text)});
+  state.tableRequests.push_back(
+      TableRequest{text, version, granted, VersionAnswer(state, text, GrantOf(state, table))});
   if (!granted) {
     if (index < 0 && !call.Failed()) {
       call.Note("no such table");
     }
     return call.Answer<HostFunctionTable>(nullptr, "null (refused)");
   }
-  HostFunctionTable table = TableOf(static_cast<HostTableId>(index));
-  return call.Answer(table, ShowTable(table));
+  return call.Answer(table, ShowTable(state, table));
 }
 
 uint32_t HOSTCALL op::HostTableVersion(HostFunctionTable table) {
-  OpCall call(OpId::HostTableVersion, Args({ShowTable(table)}));
-  int index = TableIndexOf(table);
+  HostState& state = CurrentState();
+  OpCall call(OpId::HostTableVersion, Args({ShowTable(state, table)}));
+  int index = TableIndexOf(state, table);
   if (call.Failed() || index < 0) {
     return call.Answer<uint32_t>(0xFFFFFFFFu, Hex32(0xFFFFFFFFu));
   }
-  uint32_t version = VersionAnswer(call.state(), HostTableName(static_cast<HostTableId>(index)));
+  uint32_t version =
+      VersionAnswer(state, HostTableName(static_cast<HostTableId>(index)), GrantOf(state, table));
   return call.Answer(version, Hex32(version));
 }
 

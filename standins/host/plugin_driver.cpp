@@ -48,18 +48,20 @@ HostBool Host::CallPlugInMain(PlugInMainProc main, void* moduleInstance, void* h
                            ShowPointer(reinterpret_cast<const void*>(plugIn.setupProc)));
 }
 
-HostBool Host::CallSetup(uint32_t version, uint32_t recordVersion) {
+HostBool Host::CallSetup(uint32_t version, uint32_t recordVersion, HostCallback handshakeField) {
   HostState& state = *state_;
   PlugInRecord& plugIn = state.plugIn;
   if (plugIn.setupProc == nullptr) {
     return RefusePlugInCall(state, "set-up", "no set-up procedure");
   }
-  plugIn.setupData =
-      SdkSetupData{recordVersion, state.scenario.extensionId, TableOf(HostTableId::Core), nullptr};
+  // the record's "Core" is a grant of its own, like every table the plug-in asks for later
+  HostFunctionTable core = NewGrant(state, HostTableId::Core, kHandshakeVersion, 0);
+  plugIn.setupData = SdkSetupData{recordVersion, state.scenario.extensionId, core, handshakeField};
   plugIn.setupCalled = true;
-  size_t record = BeginPlugInCall(state, "set-up",
-                                  Hex32(version) + ", {" + Hex32(recordVersion) + ", " +
-                                      Hex32(state.scenario.extensionId) + ", table Core, null}");
+  size_t record = BeginPlugInCall(
+      state, "set-up",
+      Hex32(version) + ", {" + Hex32(recordVersion) + ", " + Hex32(state.scenario.extensionId) +
+          ", " + ShowTable(state, core) + ", " + ShowHandle(handshakeField) + "}");
   plugIn.setupResult = plugIn.setupProc(version, &plugIn.setupData);
   return EndPlugInCall(state, record, plugIn.setupResult,
                        "handshake callback " + ShowHandle(plugIn.setupData.handshakeCallback));

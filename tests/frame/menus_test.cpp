@@ -1,7 +1,10 @@
 // The init pass: host-menu items, the tool button and the own menu, and what clicking runs.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <algorithm>
+#include <iterator>
 
 #include "frame/commands.h"
 #include "tests/frame/loaded_module.h"
@@ -16,12 +19,31 @@ using standin::MenuItemInfo;
 using standin::Scenario;
 
 struct InitRun : PlugInSession {
-  explicit InitRun(Scenario scenario = Scenario()) : PlugInSession(std::move(scenario)) {
+  explicit InitRun(Scenario scenario = Scenario(), void* moduleInstance = nullptr)
+      : PlugInSession(std::move(scenario), moduleInstance) {
     before = host.CallCount();
+    callbacksBefore = host.CallbackProcs().size();
     result = host.CallInit();
   }
   uint32_t before = 0;
+  size_t callbacksBefore = 0;
   HostBool result = kHostFalse;
+};
+
+// The module loaded beside the test, so that the tool icon is its real bitmap 102.
+struct LoadedPlugInModule {
+  LoadedPlugInModule()
+      : module(LoadLibraryA(testenv::BuildPath(KV_BIN_DIR "/Korvalume.api").c_str())) {}
+  ~LoadedPlugInModule() {
+    if (module)
+      FreeLibrary(module);
+  }
+  HMODULE module;
+};
+
+// The init pass with the module's own icon; the host goes before the module.
+struct IconInitRun : LoadedPlugInModule, InitRun {
+  explicit IconInitRun(Scenario scenario) : InitRun(std::move(scenario), module) {}
 };
 
 const MenuItemInfo* Item(const MenuInfo& menu, const std::string& name) {
@@ -172,6 +194,127 @@ TEST(InitPlugIn, AnOwnMenuTheHostRefusesGivesOneAlertAndStillTrue) {
   EXPECT_NE(nullptr, Item(*run.host.FindMenu("UsingExtensions"), "ADBE:Korvalume"));
   EXPECT_NE(nullptr, Item(*run.host.FindMenu("AboutExtensions"), "ADBE:AboutKorvalume"));
   EXPECT_EQ("HostAlert", run.OperationsSince(run.before).back());
+}
+
+// What the init pass registers, in the order of creation.
+struct Registration {
+  const char* menu;  // null: the tool button
+  const char* name;
+  const char* title;
+  ExecuteProc proc;
+  bool computeEnabled;
+  int32_t index;  // where it is added to its menu; -1: the button, before "endToolsGroup"
+};
+const Registration kRegistrations[] = {
+    {"UsingExtensions", "ADBE:Korvalume", "Korvalume", &ExecuteHelpItem, false, 9999},
+    {"AboutExtensions", "ADBE:AboutKorvalume", "Korvalume...", &ExecuteAboutItem, false, 9999},
+    {nullptr, "ADBE:Korvalume", nullptr, &ExecuteImportItem, true, -1},
+    {"ADBE:KorvalumeMenu", "ADBE:Korvalume_Import", "&Import", &ExecuteImportItem, true, 0},
+    {"ADBE:KorvalumeMenu", "ADBE:Korvalume_Help", "&Help", &ExecuteHelpItem, true, 1},
+    {"ADBE:KorvalumeMenu", "ADBE:Korvalume_About", "&About", &ExecuteAboutItem, true, 2},
+};
+constexpr int kRegistrationCount = static_cast<int>(std::size(kRegistrations));
+
+// The last argument of a logged call: the index of an add call.
+std::string LastArgument(const standin::CallRecord& record) {
+  return record.arguments.substr(record.arguments.rfind(", ") + 2);
+}
+
+// One creation that the host does not make, each on its own: that one gets no procedure and
+// is not added; everything else is registered as usual, in its place, and the icon that no
+// button took is given back.
+TEST(InitPlugIn, ACreationTheHostRefusesIsLeftOutAndTheRestKeepTheirPlaces) {
+  const struct {
+    int refused;  // index in kRegistrations; -1: none
+    const char* operation;
+    uint32_t call;  // which call of the operation the host does not make
+  } cases[] = {{-1, "", 0},
+               {0, "HostNewMenuItem", 1},
+               {1, "HostNewMenuItem", 2},
+               {2, "HostNewToolButton", 1},
+               {3, "HostNewMenuItem", 3},
+               {4, "HostNewMenuItem", 4},
+               {5, "HostNewMenuItem", 5}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.refused < 0 ? "none refused" : kRegistrations[c.refused].name);
+    Scenario scenario;
+    scenario.failOperation = c.operation;
+    scenario.failOperationCall = c.call;
+    IconInitRun run(scenario);
+    ASSERT_TRUE(run.ready);
+    EXPECT_EQ(kHostTrue, run.result);
+    EXPECT_TRUE(run.host.Alerts().empty());
+
+    std::vector<HostProc> procs;
+    std::vector<std::string> indices;
+    std::vector<std::string> ownItems;
+    for (int i = 0; i < kRegistrationCount; ++i) {
+      const Registration& r = kRegistrations[i];
+      SCOPED_TRACE(r.name);
+      const bool made = i != c.refused;
+      if (made) {
+        procs.push_back(reinterpret_cast<HostProc>(r.proc));
+        if (r.computeEnabled)
+          procs.push_back(reinterpret_cast<HostProc>(&ComputeEnabled));
+      }
+      if (!r.menu) {
+        std::optional<ButtonInfo> button = run.host.FindButton(r.name);
+        ASSERT_EQ(made, button.has_value());
+        if (!made)
+          continue;
+        EXPECT_EQ(run.host.FindButton("endToolsGroup")->toolBarIndex - 1, button->toolBarIndex);
+        EXPECT_EQ(reinterpret_cast<HostProc>(r.proc), run.host.ProcOf(button->execute));
+        EXPECT_TRUE(button->icon.isBitmap);
+        EXPECT_TRUE(standin::IsLiveBitmap(button->icon.handle)) << "the button owns its icon";
+        continue;
+      }
+      if (made) {
+        indices.push_back(std::to_string(r.index));
+        if (r.index != 9999)
+          ownItems.push_back(r.name);
+      }
+      std::optional<MenuInfo> menu = run.host.FindMenu(r.menu);
+      ASSERT_TRUE(menu);
+      const MenuItemInfo* item = Item(*menu, r.name);
+      ASSERT_EQ(made, item != nullptr);
+      if (!made)
+        continue;
+      EXPECT_EQ(r.title, item->title);
+      EXPECT_EQ(reinterpret_cast<HostProc>(r.proc), run.host.ProcOf(item->execute));
+      EXPECT_EQ(r.computeEnabled ? reinterpret_cast<HostProc>(&ComputeEnabled) : nullptr,
+                run.host.ProcOf(item->computeEnabled));
+    }
+    const std::vector<HostProc> made = run.host.CallbackProcs();
+    EXPECT_EQ(procs, std::vector<HostProc>(made.begin() + run.callbacksBefore, made.end()));
+
+    // nothing is set on, added or handed back as an object the host did not make
+    std::vector<std::string> added;
+    for (const standin::CallRecord& record : run.host.Log()) {
+      if (record.intoPlugIn || record.number <= run.before)
+        continue;
+      if (record.operation == "HostAddMenuItem")
+        added.push_back(LastArgument(record));
+      if (record.operation.find("Set") != std::string::npos ||
+          record.operation.find("Add") != std::string::npos) {
+        EXPECT_NE(0u, record.arguments.find("null")) << standin::FormatCallRecord(record);
+      }
+      if (record.operation == "HostNewToolButton") {
+        EXPECT_EQ(std::string::npos, record.arguments.find(", null, "))
+            << "the icon is a real bitmap";
+      }
+    }
+    EXPECT_EQ(indices, added);
+    std::optional<MenuInfo> own = run.host.FindMenu("ADBE:KorvalumeMenu");
+    ASSERT_TRUE(own);
+    EXPECT_EQ(8, own->menubarIndex);
+    std::vector<std::string> ownNames;
+    for (const MenuItemInfo& item : own->items)
+      ownNames.push_back(item.name);
+    EXPECT_EQ(ownItems, ownNames);
+    standin::LeakReport leaks = run.host.Leaks();
+    EXPECT_EQ(0u, leaks.icons) << "the icon no button took is given back";
+    EXPECT_TRUE(leaks.Clean());
+  }
 }
 
 // Both ways to each command run the same command: on a host that is not version 9 the

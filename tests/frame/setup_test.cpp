@@ -5,12 +5,14 @@
 
 #include "frame/frame_state.h"
 #include "standins/host/host.h"
+#include "tests/support/plugin_session.h"
 #include "tests/support/plugin_state.h"
 
 namespace {
 
 using standin::Host;
 using standin::Scenario;
+using standin::TableGrant;
 using standin::TableRequest;
 
 std::vector<uint32_t> VersionsAsked(const Host& host, const std::string& table) {
@@ -127,6 +129,13 @@ TEST(SetUp, FallsBackThroughTheVersionList) {
        {0x40000, 0x50001, 0x50000, 0x40005},
        true,
        0x40005},
+      // walked to its end: the entries below 0x40000 are never asked
+      {"PDSysFont",
+       {0x40000, 0x50001, 0x50000, 0x40005, 0x20003, 0x20002, 0x20001},
+       0,
+       {0x40000, 0x50001, 0x50000, 0x40005, 0x40000},
+       false,
+       0},
       {"Win", {0x50000, 0x50001}, 0, {0x50000, 0x50001, 0x50000}, false, 0},
       {"Core", {}, 0xFFFFFFFF, {0x50000, 0x50001}, true, 0x50001},
       {"Core", {0x50001}, 0xFFFFFFFF, {0x50000, 0x50001, 0x50000}, true, 0x50000},
@@ -157,11 +166,145 @@ TEST(SetUp, FallsBackThroughTheVersionList) {
   }
 }
 
-TEST(SetUp, RequestsFromCoreOnGoThroughTheTableCoreGranted) {
-  SetupRun run{Scenario()};
-  ASSERT_EQ(kHostTrue, run.result);
-  EXPECT_EQ(HostTables[HostTableId::Core].table, run.host.Table(HostTableId::Core));
-  EXPECT_EQ(0x50000u, HostTables[HostTableId::Core].version);
+HostTableId TableNamed(const std::string& name) {
+  int index = 0;
+  while (index < kHostTableCount && name != HostTableName(static_cast<HostTableId>(index)))
+    ++index;
+  return static_cast<HostTableId>(index);
+}
+
+// The last grant of a table at a version; a grant with id 0 when there is none.
+TableGrant GrantOf(const Host& host, const std::string& name, uint32_t version) {
+  TableGrant found;
+  for (const TableGrant& grant : host.Grants()) {
+    if (grant.name == name && grant.version == version)
+      found = grant;
+  }
+  return found;
+}
+
+// The host hands out every table as one of its own, so the log tells which table each call
+// came through: the set-up record's "Core" until "Core" is granted, the first "AcroSupport"
+// until the second one has been asked for its version, and the recorded table of every other.
+TEST(SetUp, EveryCallGoesThroughTheTableItsStepNames) {
+  const struct {
+    const char* what;
+    std::set<uint32_t> coreRefused;
+    uint32_t coreVersionAnswer;  // 0: the host's default
+    uint32_t coreKept;           // the version of the "Core" grant that the set-up keeps
+  } cases[] = {
+      {"granted directly", {}, 0, 0x50000},
+      {"granted by the walk", {0x50000}, 0, 0x50001},
+      {"granted directly with no version, then by the walk", {}, 0xFFFFFFFF, 0x50001},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Scenario scenario;
+    if (!c.coreRefused.empty())
+      scenario.refusedTables["Core"] = c.coreRefused;
+    if (c.coreVersionAnswer)
+      scenario.versionAnswers["Core"] = c.coreVersionAnswer;
+    PlugInSession session(scenario);
+    ASSERT_TRUE(session.ready);
+    ASSERT_EQ(kHostTrue, session.host.CallInit());
+    GetHostIndex();
+    const Host& host = session.host;
+
+    const TableGrant record = host.Grants().front();
+    EXPECT_EQ(record.id, host.GrantId(host.PlugIn().setupData.coreTable));
+    EXPECT_EQ("Core", record.name);
+    EXPECT_EQ(0u, record.madeBy);
+    const TableGrant core = GrantOf(host, "Core", c.coreKept);
+    const TableGrant firstAcroSupport = GrantOf(host, "AcroSupport", 0x60000);
+    const TableGrant acroSupport = GrantOf(host, "AcroSupport", 0x80000);
+    ASSERT_TRUE(core.id && firstAcroSupport.id && acroSupport.id);
+    EXPECT_EQ(core.id, host.GrantId(HostTables[HostTableId::Core].table));
+    EXPECT_EQ(c.coreKept, HostTables[HostTableId::Core].version);
+    EXPECT_EQ(acroSupport.id, host.GrantId(HostTables[HostTableId::AcroSupport].table));
+
+    int coreCallsAfter = 0;
+    int acroSupportCallsAfter = 0;
+    for (const standin::CallRecord& call : host.Log()) {
+      if (call.intoPlugIn)
+        continue;
+      uint32_t expected = host.GrantId(HostTables[TableNamed(call.table)].table);
+      if (call.table == "Core" && call.number <= core.madeBy) {
+        expected = record.id;
+      } else if (call.table == "AcroSupport" && call.number <= acroSupport.madeBy + 1) {
+        expected = firstAcroSupport.id;  // up to the version query of the second table
+      }
+      coreCallsAfter += call.table == "Core" && call.number > core.madeBy;
+      acroSupportCallsAfter += call.table == "AcroSupport" && call.number > acroSupport.madeBy + 1;
+      EXPECT_EQ(expected, call.grant) << standin::FormatCallRecord(call);
+    }
+    EXPECT_GT(coreCallsAfter, 0);
+    EXPECT_GT(acroSupportCallsAfter, 0);
+  }
+}
+
+// A refused set-up leaves the handshake field of the record as it was, and stops at the
+// refused request with what was recorded before it.
+TEST(SetUp, ARefusedTableLeavesTheRecordAndTheLaterTablesUntouched) {
+  const HostCallback poison = reinterpret_cast<HostCallback>(uintptr_t{0x5EEDF00D});
+  const HostTableId requested[] = {
+      HostTableId::Core,           HostTableId::Cos,         HostTableId::PDModel,
+      HostTableId::PDFEditWrite,   HostTableId::PDFEditRead, HostTableId::PDSysFont,
+      HostTableId::PagePDEContent, HostTableId::AcroView,    HostTableId::PDSWrite,
+      HostTableId::PDSRead,        HostTableId::Win,         HostTableId::ASExtra};
+  const std::set<uint32_t> everyVersion = {0x60000, 0x50001, 0x50000, 0x40005,
+                                           0x40000, 0x20003, 0x20002, 0x20001};
+  for (size_t refused = 0; refused < 12; ++refused) {
+    const std::string name = HostTableName(requested[refused]);
+    SCOPED_TRACE(name);
+    Scenario scenario;
+    scenario.refusedTables[name] = everyVersion;
+    Host host(scenario);
+    ResetPlugInState();
+    host.CallPlugInMain(&PlugInMain, nullptr, nullptr);
+    EXPECT_EQ(kHostFalse, host.CallSetup(kHandshakeVersion, kHandshakeVersion, poison));
+    EXPECT_EQ(poison, host.PlugIn().setupData.handshakeCallback);
+    EXPECT_EQ(name, host.TableRequests().back().name);
+    EXPECT_EQ(0x80000u, GrantOf(host, "AcroSupport", 0x80000).version);
+    for (size_t i = 0; i < 12; ++i) {
+      const HostTableSlot& slot = HostTables[requested[i]];
+      EXPECT_EQ(i < refused, slot.table != nullptr) << HostTableName(requested[i]);
+      EXPECT_EQ(i < refused, slot.version != 0) << HostTableName(requested[i]);
+    }
+  }
+}
+
+// When "AcroSupport" is not granted at 0x80000 the set-up ends before the twelve requests:
+// "Core" stays the set-up record's table at the handshake version.
+TEST(SetUp, AFailedAcroSupportLeavesCoreAsTheRecordGaveIt) {
+  const HostCallback poison = reinterpret_cast<HostCallback>(uintptr_t{0x5EEDF00D});
+  const struct {
+    const char* what;
+    std::set<uint32_t> refused;
+    uint32_t versionAnswer;  // 0: the host's default
+  } cases[] = {{"refused at 0x60000", {0x60000}, 0},
+               {"refused at 0x80000", {0x80000}, 0},
+               {"an old first table", {}, 0x50000}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Scenario scenario;
+    if (!c.refused.empty())
+      scenario.refusedTables["AcroSupport"] = c.refused;
+    if (c.versionAnswer)
+      scenario.versionAnswers["AcroSupport"] = c.versionAnswer;
+    Host host(scenario);
+    ResetPlugInState();
+    host.CallPlugInMain(&PlugInMain, nullptr, nullptr);
+    EXPECT_EQ(kHostFalse, host.CallSetup(kHandshakeVersion, kHandshakeVersion, poison));
+    EXPECT_EQ(poison, host.PlugIn().setupData.handshakeCallback);
+    ASSERT_NE(nullptr, host.PlugIn().setupData.coreTable);
+    EXPECT_EQ(host.PlugIn().setupData.coreTable, HostTables[HostTableId::Core].table);
+    EXPECT_EQ(0x20000u, HostTables[HostTableId::Core].version);
+    EXPECT_EQ(nullptr, HostTables[HostTableId::AcroSupport].table);
+    EXPECT_EQ(0u, HostTables[HostTableId::AcroSupport].version);
+    for (const TableRequest& request : host.TableRequests())
+      EXPECT_EQ("AcroSupport", request.name);
+    EXPECT_EQ(host.scenario().extensionId, ExtensionId);
+  }
 }
 
 TEST(Handshake, NamesTheExtensionAndSuppliesFourCallbacks) {
@@ -183,6 +326,26 @@ TEST(Handshake, NamesTheExtensionAndSuppliesFourCallbacks) {
   EXPECT_EQ(kHostTrue, run.host.CallExportTables());
   EXPECT_EQ(kHostTrue, run.host.CallImportReplaceAndRegister());
   EXPECT_EQ(kHostTrue, run.host.CallUnload());
+}
+
+// After the init pass, none of the other three extension callbacks calls the host or touches
+// what was recorded or registered.
+TEST(Handshake, TheOtherExtensionCallbacksMakeNoHostCall) {
+  PlugInSession session;
+  ASSERT_TRUE(session.ready);
+  ASSERT_EQ(kHostTrue, session.host.CallInit());
+  const HostTableSet tables = HostTables;
+  const uint32_t calls = session.host.CallCount();
+  EXPECT_EQ(kHostTrue, session.host.CallExportTables());
+  EXPECT_EQ(kHostTrue, session.host.CallImportReplaceAndRegister());
+  EXPECT_EQ(kHostTrue, session.host.CallUnload());
+  EXPECT_EQ(calls, session.host.CallCount());
+  EXPECT_EQ(0, std::memcmp(&tables, &HostTables, sizeof(tables)));
+  std::optional<standin::MenuInfo> menu = session.host.FindMenu("ADBE:KorvalumeMenu");
+  ASSERT_TRUE(menu);
+  EXPECT_EQ(8, menu->menubarIndex);
+  EXPECT_EQ(3u, menu->items.size());
+  EXPECT_TRUE(session.host.FindButton("ADBE:Korvalume"));
 }
 
 TEST(Handshake, AnotherVersionLeavesTheRecordUntouched) {

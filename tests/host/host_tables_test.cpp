@@ -95,9 +95,41 @@ TEST_F(HostTablesTest, GrantsRefusesAndAnswersVersions) {
   }
 }
 
-TEST_F(HostTablesTest, GrantedTableIsTheNamedOne) {
-  EXPECT_EQ(HostGetTable(HostAtomFromString("AcroView"), 0x60000),
-            host().Table(HostTableId::AcroView));
+// Every grant is a table of its own, even of one name at one version, and each call through
+// it is logged with that grant; the host's own tables are no grant.
+TEST_F(HostTablesTest, EachGrantIsATableOfItsOwn) {
+  HostAtom acroView = HostAtomFromString("AcroView");
+  const uint32_t madeBy = host().CallCount() + 1;
+  HostFunctionTable first = HostGetTable(acroView, 0x60000);
+  HostFunctionTable second = HostGetTable(acroView, 0x60000);
+  HostFunctionTable older = HostGetTable(acroView, 0x50000);
+  ASSERT_TRUE(first && second && older);
+  EXPECT_NE(first, second);
+  EXPECT_NE(first, host().Table(HostTableId::AcroView));
+  EXPECT_EQ(host().GrantId(host().Table(HostTableId::AcroView)), 0u);
+  const std::vector<standin::TableGrant> grants = host().Grants();
+  ASSERT_EQ(grants.size(), 3u);
+  const struct {
+    HostFunctionTable table;
+    uint32_t version;
+  } kGranted[] = {{first, 0x60000}, {second, 0x60000}, {older, 0x50000}};
+  for (uint32_t id = 1; id <= 3; ++id) {
+    const standin::TableGrant& grant = grants[id - 1];
+    SCOPED_TRACE(id);
+    EXPECT_EQ(grant.id, id);
+    EXPECT_EQ(grant.name, "AcroView");
+    EXPECT_EQ(grant.version, kGranted[id - 1].version);
+    EXPECT_EQ(grant.madeBy, madeBy + id - 1);
+    EXPECT_EQ(host().GrantId(kGranted[id - 1].table), id);
+    // the version query answers the version the grant was made for
+    EXPECT_EQ(HostTableVersion(kGranted[id - 1].table), kGranted[id - 1].version);
+    reinterpret_cast<HostGetMenubarFn>(kGranted[id - 1].table[16])();
+    EXPECT_EQ(host().Log().back().operation, "HostGetMenubar");
+    EXPECT_EQ(host().Log().back().grant, id);
+    EXPECT_EQ(host().Log().back().grantVersion, kGranted[id - 1].version);
+  }
+  HostGetMenubar();  // through the test's own tables: the host's
+  EXPECT_EQ(host().Log().back().grant, 0u);
   HostProc notATable[4] = {};
   EXPECT_EQ(HostTableVersion(notATable), 0xFFFFFFFFu);
 }
