@@ -105,7 +105,9 @@ class ON_SimpleArray : public on_internal::ArrayStorage<T> {
     if (n == 0) {
       return true;
     }
-    if (n < 0 || p == nullptr || n > on_internal::MaxCount<T>() - m_count) {
+    // n is bounded on its own first, so that the copy's byte count below visibly fits.
+    if (n < 0 || p == nullptr || n > on_internal::MaxCount<T>() ||
+        m_count > on_internal::MaxCount<T>() - n) {
       return false;
     }
     if (m_count + n > m_capacity) {

@@ -37,8 +37,7 @@ class MemorySweep : public ::testing::Test {
   MemorySweep()
       : temp_("temp", scratch_.path().c_str()),
         path_("PATH", testenv::PathWith(testenv::BuildPath(KV_A3DLIB_DIR)).c_str()) {
-    KvSetFileDialogAnswerForTesting(
-        testenv::BuildPath(scratch_.Write("two-meshes.obj", kTwoMeshes)).c_str(), true);
+    KvSetFileDialogAnswerForTesting(scratch_.Write("two-meshes.obj", kTwoMeshes).c_str(), true);
   }
   ~MemorySweep() override {
     KvSetFileDialogAnswerForTesting(nullptr, false);
@@ -68,7 +67,7 @@ class MemorySweep : public ::testing::Test {
 
 TEST_F(MemorySweep, EveryAllocationOfTheToolkitRefusedInTurn) {
   const ImportOutcome clean = Import(0);
-  ASSERT_EQ(1, clean.result);
+  ASSERT_EQ(1, clean.result) << (clean.alerts.empty() ? "" : clean.alerts[0]);
   ASSERT_EQ(1u, clean.opened);
   ASSERT_TRUE(clean.alerts.empty());
   ASSERT_GT(clean.allocations, 0);

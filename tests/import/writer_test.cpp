@@ -69,7 +69,8 @@ class ReleasesInTheLibraryLog {
   }
 
   static void HOSTCALL MarkedRelease(void* block) {
-    std::ofstream(logPath_, std::ios::app) << "HostMemoryFree " << ArrayOf(block) << "\n";
+    std::ofstream(logPath_, std::ios::app | std::ios::binary)
+        << "HostMemoryFree " << ArrayOf(block) << "\n";
     reinterpret_cast<HostMemoryFreeFn>(hostRelease_)(block);
   }
 
