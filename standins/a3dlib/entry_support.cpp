@@ -1,7 +1,6 @@
 #include "standins/a3dlib/entry_support.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #include "standins/a3dlib/library_log.h"
 
