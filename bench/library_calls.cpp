@@ -11,5 +11,5 @@ bool RunLibraryCalls(double* coords, double* normals, uint32_t* indices, uint32_
   uint32_t sizes = triangles;
   TessellationBlocks blocks;
   DescribeTessellation(coords, normals, indices, &sizes, &blocks);
-  return WritePrcModelTree(&blocks, path) == kA3dSuccess;
+  return WritePrcModelTree(&blocks, path) == 1;
 }

@@ -1,5 +1,8 @@
 #include "import/import_command.h"
 
+#include <cstdlib>
+#include <new>
+
 #include "frame/frame_state.h"
 #include "frame/module_statics.h"
 #include "import/a3d_binding.h"
@@ -9,15 +12,42 @@
 #include "platform/opennurbs/opennurbs.h"
 #include "platform/ostrel/tvl_ostrel.h"
 
-KV_MODULE_STATIC(KV_ORDER_HOST_NAMES) HostNameTable HostNames;
-
 namespace {
+
+// The storage of HostNames, whose entries InitHostNames and DestroyHostNames build and destroy
+// rather than the compiler's handling of static objects.
+union HostNamesStorage {
+  constexpr HostNamesStorage() : unbuilt() {}
+  ~HostNamesStorage() {}
+  char unbuilt;
+  HostNameTable table;
+};
+HostNamesStorage hostNamesStorage;
+
+// Runs InitHostNames at the place among the module's static objects that HostNames has.
+struct HostNamesAtLoad {
+  HostNamesAtLoad() { InitHostNames(); }
+};
+KV_MODULE_STATIC(KV_ORDER_HOST_NAMES) HostNamesAtLoad hostNamesAtLoad;
 
 const char kNoMeshMessage[] =
     "SKP file does not contain mesh data.\n\nNote: Components in SKP files will need to be "
     "exploded in SketchUp to expose their mesh data.";
 
 }  // namespace
+
+HostNameTable& HostNames = hostNamesStorage.table;
+
+// Registered right after the build, so that the runtime's exit list destroys the names in
+// their place among the module's static objects, before those built earlier.
+void InitHostNames() {
+  new (&hostNamesStorage.table) HostNameTable();  // entry 0, then entry 1
+  std::atexit(DestroyHostNames);
+}
+
+void DestroyHostNames() {
+  hostNamesStorage.table.~HostNameTable();  // entry 1, then entry 0
+}
 
 int CheckHostVersion(int requiredIndex) {
   if (GetHostIndex() == requiredIndex)

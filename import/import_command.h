@@ -3,7 +3,12 @@
 
 #include "frame/host_names.h"
 
-extern HostNameTable HostNames;
+// The names of the gate's message: built by InitHostNames (entry 0, then entry 1) when the
+// module loads, before the host's first call, and destroyed by DestroyHostNames (entry 1, then
+// entry 0) when it unloads, which InitHostNames arranges.
+extern HostNameTable& HostNames;
+void InitHostNames();
+void DestroyHostNames();
 
 // The command as the Import item and the tool button run it: 0 when the gate stops it, else
 // the result of ImportSkpModel.

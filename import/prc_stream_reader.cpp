@@ -3,6 +3,7 @@
 #include <io.h>
 
 #include <cstdio>
+#include <optional>
 
 #include "import/a3d_binding.h"
 #include "import/prc_tree_walk.h"
@@ -112,6 +113,10 @@ int ScanPrcAnnotations(HostViewDoc& viewDoc, ON_ClassArray<ON_Mesh>& meshes,
 }
 
 int ReadDocumentPrc(HostViewDoc& viewDoc, ON_ClassArray<ON_Mesh>& meshes) {
+  // Declared before the library so that they are destroyed, the names first, after the library
+  // has been terminated and unloaded; made only once the library is ready.
+  std::optional<ON_SimpleArray<double>> units;
+  std::optional<CStringArray> names;
   // every entry point the reader calls, so that none is called when one is missing
   A3dLibrarySession library(
       {A3dEntry::A3DAsmModelFileLoadFromFile, A3dEntry::A3DAsmModelFileDelete,
@@ -123,7 +128,7 @@ int ReadDocumentPrc(HostViewDoc& viewDoc, ON_ClassArray<ON_Mesh>& meshes) {
        A3dEntry::A3DMiscCascadedAttributesDelete, A3dEntry::A3DDllTerminate});
   if (!library.Ready())
     return 0;
-  ON_SimpleArray<double> units;
-  CStringArray names;
-  return ScanPrcAnnotations(viewDoc, meshes, units, names);
+  units.emplace();
+  names.emplace();
+  return ScanPrcAnnotations(viewDoc, meshes, *units, *names);
 }

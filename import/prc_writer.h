@@ -7,17 +7,22 @@
 #include "platform/mfc/cstring.h"
 #include "platform/opennurbs/opennurbs.h"
 
-// Merges the meshes, splits their quads and writes them at the path. The result of
-// BuildPrcModel.
+// Merges the meshes, each face kept to its own mesh's vertices, splits their quads and writes
+// them at the path. The result of BuildPrcModel; 0 when memory runs out while merging or
+// splitting, with "Unable to create PRC file [Not enough memory]" in LastErrorText.
 int WriteMeshesAsPrc(ON_ClassArray<ON_Mesh>& meshes, CString& path);
 
-// 1 once the model-building calls have been made; 0 when the library cannot be loaded, fails
-// its version test or initialisation, lacks an entry point, the model is too large for the
-// library's 32-bit byte counts, or the host refuses memory. The message is then in
-// LastErrorText.
+// 1 once the model file has been written at the path; 0 when the library cannot be loaded,
+// fails its version test or initialisation, lacks an entry point, the model is too large for
+// the library's 32-bit byte counts, memory runs out (the host's or the toolkit's), the library
+// refuses a model-building call or the write fails. The message is then in LastErrorText, and
+// no file of this call is left at the path. Whatever the way out, the model file is deleted,
+// the arrays go back to the host, the library is terminated and unloaded, and only then is the
+// triangulated copy destroyed.
 int BuildPrcModel(const ON_Mesh& mesh, CString& path);
 
-// Names an entity of the model: 0 when the address is null, else 1.
+// Names an entity of the model: 0 when the address is null, else 1 (whatever the library
+// answered).
 int SetEntityName(const char* name, A3dEntity* entity);
 
 // Memory from the host's allocator, and its release.
@@ -43,9 +48,11 @@ void DescribeTessellation(double* coords, double* normals, uint32_t* indices,
                           uint32_t* triangleCount, TessellationBlocks* blocks);
 
 // The model tree around the tessellation (poly-B-rep item, part, occurrence "Model", model file
-// "ModelFile" of unit 1.0), written at the path and deleted: the eleven library calls. Answers
-// the write's status, which the writer itself does not examine.
-A3dStatus WritePrcModelTree(TessellationBlocks* blocks, const CString& path);
+// "ModelFile" of unit 1.0), written at the path and deleted: the eleven library calls. 1 when
+// the file was written; 0 at the first call the library refuses, with the step's message in
+// LastErrorText, the calls after it not made, the model file (once made) deleted and a file
+// that the failed write left at the path removed.
+int WritePrcModelTree(TessellationBlocks* blocks, const CString& path);
 
 // The largest triangle count whose coordinate array (72 bytes a triangle) a 32-bit byte count
 // can describe.

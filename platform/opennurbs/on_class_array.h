@@ -14,6 +14,7 @@
 #include <new>
 #include <utility>
 
+#include "platform/opennurbs/on_allocation.h"
 #include "platform/opennurbs/on_array_limits.h"
 
 template <class T>
@@ -125,7 +126,8 @@ class ON_ClassArray : public on_internal::ArrayStorage<T> {
     if (capacity <= 0 || capacity > on_internal::MaxCount<T>()) {
       return nullptr;
     }
-    return static_cast<T*>(std::malloc(sizeof(T) * static_cast<std::size_t>(capacity)));
+    return static_cast<T*>(
+        on_internal::AllocateBlock(sizeof(T) * static_cast<std::size_t>(capacity)));
   }
 
   // Moves the elements into `block` of `capacity` and frees the old storage.

@@ -16,6 +16,7 @@
 #include <functional>
 #include <type_traits>
 
+#include "platform/opennurbs/on_allocation.h"
 #include "platform/opennurbs/on_array_limits.h"
 
 template <class T>
@@ -104,7 +105,9 @@ class ON_SimpleArray : public on_internal::ArrayStorage<T> {
     if (n == 0) {
       return true;
     }
-    if (n < 0 || p == nullptr || n > on_internal::MaxCount<T>() - m_count) {
+    // n is bounded on its own first, so that the copy's byte count below visibly fits.
+    if (n < 0 || p == nullptr || n > on_internal::MaxCount<T>() ||
+        m_count > on_internal::MaxCount<T>() - n) {
       return false;
     }
     if (m_count + n > m_capacity) {
@@ -157,7 +160,9 @@ class ON_SimpleArray : public on_internal::ArrayStorage<T> {
     if (capacity > on_internal::MaxCount<T>()) {
       return false;
     }
-    void* p = std::realloc(m_a, sizeof(T) * static_cast<std::size_t>(capacity));
+    const std::size_t bytes = sizeof(T) * static_cast<std::size_t>(capacity);
+    // Shrinking gives memory back: it is no allocation and may fail only harmlessly.
+    void* p = capacity > m_capacity ? on_internal::GrowBlock(m_a, bytes) : std::realloc(m_a, bytes);
     if (p == nullptr) {
       return false;
     }
@@ -172,7 +177,7 @@ class ON_SimpleArray : public on_internal::ArrayStorage<T> {
   void Assign(const ON_SimpleArray& other) {
     if (other.m_count > m_capacity) {
       // A fresh block: the old elements need not be carried over as realloc would.
-      void* p = std::malloc(sizeof(T) * static_cast<std::size_t>(other.m_count));
+      void* p = on_internal::AllocateBlock(sizeof(T) * static_cast<std::size_t>(other.m_count));
       if (p == nullptr) {
         return;
       }

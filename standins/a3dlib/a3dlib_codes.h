@@ -14,7 +14,8 @@ constexpr A3dStatus kErrNullArgument = -102;    // a null block, output or path,
 constexpr A3dStatus kErrBadBlockSize = -103;    // a block whose size field is not its sizeof
 constexpr A3dStatus kErrInvalidEntity = -104;   // a null or unknown handle
 constexpr A3dStatus kErrWrongType = -105;       // a handle of another kind of entity
-constexpr A3dStatus kErrForcedFailure = -106;   // the entity carries the test flag for the call
+constexpr A3dStatus kErrForcedFailure = -106;   // the entity carries the test flag for the call,
+                                                // or KV_A3D_FAIL_CALL names the call
 constexpr A3dStatus kErrNotAttached = -107;     // a release of a block that holds nothing
 constexpr A3dStatus kErrNoMemory = -108;
 constexpr A3dStatus kErrTooLarge = -109;    // an array or a name beyond the library's limits

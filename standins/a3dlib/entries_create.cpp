@@ -140,18 +140,18 @@ A3dStatus SetName(A3dEntity handle, const RootBaseBlock* block) {
 
 // Runs a create call: the output must be there, and is null unless the call succeeds.
 template <class Block, class Create>
-A3dStatus Created(const Block* block, A3dEntity* out, Create create) {
+A3dStatus Created(const char* entry, const Block* block, A3dEntity* out, Create create) {
   if (!out) {
     return kErrNullArgument;
   }
   *out = nullptr;
-  return IfReady([&] { return create(block, out); });
+  return IfReadyAndNotForced(entry, [&] { return create(block, out); });
 }
 
 }  // namespace
 
 KV_A3D_ENTRY(A3DTess3DCreate)(const Tess3DBlock* block, A3dEntity* tess) {
-  const A3dStatus status = Created(block, tess, NewTess3D);
+  const A3dStatus status = Created(__func__, block, tess, NewTess3D);
   const auto* sized = Sized(block);
   LogLine("A3DTess3DCreate normals=%u indices=%u faces=%u -> %d #%u",
           sized ? sized->normalCount : 0u, sized ? sized->indexCount : 0u,
@@ -161,7 +161,7 @@ KV_A3D_ENTRY(A3DTess3DCreate)(const Tess3DBlock* block, A3dEntity* tess) {
 KV_A3D_CHECKED(A3DTess3DCreate);
 
 KV_A3D_ENTRY(A3DTessBaseSet)(A3dEntity tess, const TessBaseBlock* block) {
-  const A3dStatus status = IfReady([&] { return SetTessBase(tess, block); });
+  const A3dStatus status = IfReadyAndNotForced(__func__, [&] { return SetTessBase(tess, block); });
   const auto* sized = Sized(block);
   LogLine("A3DTessBaseSet #%u coords=%u -> %d", LogId(tess), sized ? sized->coordCount : 0u,
           status);
@@ -170,7 +170,7 @@ KV_A3D_ENTRY(A3DTessBaseSet)(A3dEntity tess, const TessBaseBlock* block) {
 KV_A3D_CHECKED(A3DTessBaseSet);
 
 KV_A3D_ENTRY(A3DRiPolyBrepModelCreate)(const PolyBrepBlock* block, A3dEntity* item) {
-  const A3dStatus status = Created(block, item, NewPolyBrep);
+  const A3dStatus status = Created(__func__, block, item, NewPolyBrep);
   const auto* sized = Sized(block);
   LogLine("A3DRiPolyBrepModelCreate closed=%u -> %d #%u", sized ? unsigned(sized->closed) : 0u,
           status, item ? LogId(*item) : 0u);
@@ -179,7 +179,7 @@ KV_A3D_ENTRY(A3DRiPolyBrepModelCreate)(const PolyBrepBlock* block, A3dEntity* it
 KV_A3D_CHECKED(A3DRiPolyBrepModelCreate);
 
 KV_A3D_ENTRY(A3DRiRepresentationItemSet)(A3dEntity item, const RepItemBlock* block) {
-  const A3dStatus status = IfReady([&] { return SetRepItem(item, block); });
+  const A3dStatus status = IfReadyAndNotForced(__func__, [&] { return SetRepItem(item, block); });
   const auto* sized = Sized(block);
   LogLine("A3DRiRepresentationItemSet #%u tessellation=#%u -> %d", LogId(item),
           sized ? LogId(sized->tessellation) : 0u, status);
@@ -188,7 +188,7 @@ KV_A3D_ENTRY(A3DRiRepresentationItemSet)(A3dEntity item, const RepItemBlock* blo
 KV_A3D_CHECKED(A3DRiRepresentationItemSet);
 
 KV_A3D_ENTRY(A3DAsmPartDefinitionCreate)(const PartDefinitionBlock* block, A3dEntity* part) {
-  const A3dStatus status = Created(block, part, NewPart);
+  const A3dStatus status = Created(__func__, block, part, NewPart);
   const auto* sized = Sized(block);
   LogLine("A3DAsmPartDefinitionCreate items=%u -> %d #%u", sized ? sized->repItemCount : 0u, status,
           part ? LogId(*part) : 0u);
@@ -198,7 +198,7 @@ KV_A3D_CHECKED(A3DAsmPartDefinitionCreate);
 
 KV_A3D_ENTRY(A3DAsmProductOccurrenceCreate)
 (const ProductOccurrenceBlock* block, A3dEntity* occurrence) {
-  const A3dStatus status = Created(block, occurrence, NewOccurrence);
+  const A3dStatus status = Created(__func__, block, occurrence, NewOccurrence);
   const auto* sized = Sized(block);
   LogLine("A3DAsmProductOccurrenceCreate children=%u part=#%u -> %d #%u",
           sized ? sized->childCount : 0u, sized ? LogId(sized->partDefinition) : 0u, status,
@@ -208,7 +208,7 @@ KV_A3D_ENTRY(A3DAsmProductOccurrenceCreate)
 KV_A3D_CHECKED(A3DAsmProductOccurrenceCreate);
 
 KV_A3D_ENTRY(A3DAsmModelFileCreate)(const ModelFileBlock* block, A3dEntity* model) {
-  const A3dStatus status = Created(block, model, NewModelFile);
+  const A3dStatus status = Created(__func__, block, model, NewModelFile);
   const auto* sized = Sized(block);
   LogLine("A3DAsmModelFileCreate unit=%g occurrences=%u -> %d #%u", sized ? sized->unit : 0.0,
           sized ? sized->occurrenceCount : 0u, status, model ? LogId(*model) : 0u);
@@ -217,7 +217,7 @@ KV_A3D_ENTRY(A3DAsmModelFileCreate)(const ModelFileBlock* block, A3dEntity* mode
 KV_A3D_CHECKED(A3DAsmModelFileCreate);
 
 KV_A3D_ENTRY(A3DRootBaseSet)(A3dEntity entity, const RootBaseBlock* block) {
-  const A3dStatus status = IfReady([&] { return SetName(entity, block); });
+  const A3dStatus status = IfReadyAndNotForced(__func__, [&] { return SetName(entity, block); });
   const char* name = status == kA3dSuccess && block && block->name ? block->name : "";
   const auto* sized = Sized(block);
   LogLine("A3DRootBaseSet #%u name=\"%.200s\"%s -> %d", LogId(entity), name,

@@ -87,8 +87,8 @@ KV_A3D_ENTRY(A3DAsmModelFileWriteToFile)
 (A3dEntity model, const WriteParamsBlock* params, const char* path) {
   size_t occurrences = 0;
   size_t tessellations = 0;
-  const A3dStatus status =
-      IfReady([&] { return Write(model, params, path, &occurrences, &tessellations); });
+  const A3dStatus status = IfReadyAndNotForced(
+      __func__, [&] { return Write(model, params, path, &occurrences, &tessellations); });
   LogLine("A3DAsmModelFileWriteToFile #%u path=\"%.400s\" -> %d occurrences=%u tessellations=%u",
           LogId(model), path ? path : "", status, unsigned(occurrences), unsigned(tessellations));
   return status;

@@ -1,6 +1,24 @@
 #include "standins/a3dlib/entry_support.h"
 
+#include <cstdlib>
+
+#include "standins/a3dlib/library_log.h"
+
 namespace a3dlib {
+
+bool ForcedToFail(const char* entry) {
+  std::string text;
+  if (!EnvValue("KV_A3D_FAIL_CALL", &text)) {
+    return false;
+  }
+  const size_t colon = text.find(':');
+  if (text.compare(0, colon, entry) != 0) {
+    return false;
+  }
+  const long n =
+      colon == std::string::npos ? 1 : std::strtol(text.c_str() + colon + 1, nullptr, 10);
+  return ++State().forcedCallCount == n;
+}
 
 A3dStatus CheckArray(uint32_t count, const void* array) {
   if (count == 0) {

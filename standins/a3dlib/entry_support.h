@@ -17,6 +17,19 @@ A3dStatus IfReady(Call call) {
   return State().initialized ? call() : kErrNotInitialized;
 }
 
+// The test switch KV_A3D_FAIL_CALL, "<entry>" or "<entry>:<n>": true for the n-th call (the
+// first when no n is given) of that entry since the last A3DDllInitialize.
+bool ForcedToFail(const char* entry);
+
+// As IfReady, but kErrForcedFailure when the test switch refuses this call of the entry.
+template <class Call>
+A3dStatus IfReadyAndNotForced(const char* entry, Call call) {
+  if (!State().initialized) {
+    return kErrNotInitialized;
+  }
+  return ForcedToFail(entry) ? kErrForcedFailure : call();
+}
+
 // A block must be there and carry its own size.
 template <class Block>
 A3dStatus CheckBlock(const Block* block) {

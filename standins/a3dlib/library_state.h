@@ -34,6 +34,7 @@ struct LibraryState {
   bool initialized = false;
   int32_t initMajor = 0;  // the version A3DDllInitialize was last given
   int32_t initMinor = 0;
+  long forcedCallCount = 0;   // calls of the entry KV_A3D_FAIL_CALL names, since initialisation
   uint32_t nextId = 0x10000;  // ids are never reused, so a stale handle stays unknown
   std::unordered_map<uint32_t, Entity> entities;
   std::vector<Attachment> attachments;

@@ -18,6 +18,7 @@ void LibraryTest::SetUp() {
   SetEnv("KV_A3D_LOG", logPath_.c_str());
   SetEnv("KV_A3D_VERSION", nullptr);
   SetEnv("KV_A3D_INIT_RESULT", nullptr);
+  SetEnv("KV_A3D_FAIL_CALL", nullptr);
   module_ = OpenModule(FullBuildDir());
   ASSERT_NE(module_, nullptr) << FullBuildDir();
 #define KV_A3D_BIND(name, params)                                   \
@@ -32,6 +33,7 @@ void LibraryTest::TearDown() {
   SetEnv("KV_A3D_LOG", nullptr);
   SetEnv("KV_A3D_VERSION", nullptr);
   SetEnv("KV_A3D_INIT_RESULT", nullptr);
+  SetEnv("KV_A3D_FAIL_CALL", nullptr);
   for (const std::string& path : tempFiles_) {
     std::remove(path.c_str());
   }

@@ -61,6 +61,31 @@ TEST_F(LibraryTest, InitializeAnswersTheResultItIsTold) {
   EXPECT_EQ(api_.A3DMiscCascadedAttributesDelete(attributes), kA3dSuccess);
 }
 
+// The test switch refuses the n-th call of one entry, counted afresh at each initialisation;
+// the refused create call gives no entity.
+TEST_F(LibraryTest, TheFailCallSwitchRefusesTheNthCallOfOneEntry) {
+  SetEnv("KV_A3D_FAIL_CALL", "A3DRiPolyBrepModelCreate:2");
+  PolyBrepBlock brep{sizeof(PolyBrepBlock), 1};
+  auto create = [&] {
+    A3dEntity item = reinterpret_cast<A3dEntity>(1);
+    const A3dStatus status = api_.A3DRiPolyBrepModelCreate(&brep, &item);
+    EXPECT_EQ(status == kA3dSuccess, item != nullptr);
+    return status;
+  };
+  for (int session = 0; session < 2; ++session) {
+    Initialize();
+    EXPECT_EQ(create(), kA3dSuccess);
+    EXPECT_EQ(create(), kErrForcedFailure);
+    EXPECT_EQ(create(), kA3dSuccess);
+    EXPECT_EQ(TerminateCounts().live, 2u + 2u * session);
+  }
+  SetEnv("KV_A3D_FAIL_CALL", "A3DRiPolyBrepModelCreate");
+  Initialize();
+  EXPECT_EQ(create(), kErrForcedFailure);
+  EXPECT_EQ(create(), kA3dSuccess);
+  SetEnv("KV_A3D_FAIL_CALL", nullptr);
+}
+
 // Every call but the three session calls needs a successful initialisation, and none after
 // termination.
 TEST_F(LibraryTest, CallsFailOutsideAnInitializedSession) {

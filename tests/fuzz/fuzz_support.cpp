@@ -64,8 +64,9 @@ void PrepareEnvironment() {
   const char* path = std::getenv("PATH");
   const std::string searched = std::string(KV_A3DLIB_DIR) + ":" + (path ? path : "");
   setenv("PATH", searched.c_str(), 1);
-  for (const char* name : {"KV_A3D_LOG", "KV_A3D_VERSION", "KV_A3D_INIT_RESULT", "KV_OSTREL_RESULT",
-                           "KV_OSTREL_ERROR", "KV_OSTREL_LOG", "KV_ABOUT_LOG"}) {
+  for (const char* name :
+       {"KV_A3D_LOG", "KV_A3D_VERSION", "KV_A3D_INIT_RESULT", "KV_A3D_FAIL_CALL",
+        "KV_OSTREL_RESULT", "KV_OSTREL_ERROR", "KV_OSTREL_LOG", "KV_ABOUT_LOG"}) {
     unsetenv(name);
   }
 }

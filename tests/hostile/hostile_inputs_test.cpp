@@ -51,20 +51,24 @@ class HostileInputTest : public ImportTest {
   std::optional<PlugInSession> session_;
 };
 
-// A directory that does not exist, one whose path runs to thousands of characters, and one
-// with bytes outside ASCII: the import never formats past a buffer, the write fails quietly
-// where the directory is unusable (the library's write is not examined), and nothing is left.
+// A directory that does not exist, one below a plain file, one whose path runs to thousands of
+// characters, and one with bytes outside ASCII: the import never formats past a buffer; where
+// the directory is unusable the library's write fails, the import says so in its one alert,
+// the host is asked to open nothing, and nothing is left.
 TEST_F(HostileInputTest, OddTemporaryDirectories) {
   std::string deep = scratch_.path();
   while (deep.size() < 3000)
     deep += std::string(1, std::filesystem::path::preferred_separator) + std::string(200, 'd');
   std::string odd = scratch_.File("r\xC3\xA9pertoire \xE2\x82\xAC");
   ASSERT_TRUE(MakeDirectoryNarrow(odd));
+  const std::string plainFile = scratch_.File("a-plain-file");
+  ASSERT_TRUE(WriteFileNarrow(plainFile, "not a directory"));
   const struct {
     std::string temp;
     bool documentOpened;
   } cases[] = {
       {scratch_.File("no-such-directory") + "/below-it", false},
+      {plainFile + "/below-it", false},
       {deep + "-missing", false},
       {scratch_.path() + std::string(5000, 'x'), false},
       {odd, true},
@@ -73,12 +77,38 @@ TEST_F(HostileInputTest, OddTemporaryDirectories) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.temp.substr(0, 60) + "... (" + std::to_string(c.temp.size()) + ")");
     testenv::ScopedEnv temp("temp", c.temp.c_str());
-    EXPECT_EQ(1, Import(model));
+    EXPECT_EQ(c.documentOpened ? 1 : 0, Import(model));
     EXPECT_EQ(c.documentOpened, !session_->host.OpenedDocuments().empty());
-    EXPECT_TRUE(session_->host.Alerts().empty());
+    if (c.documentOpened) {
+      EXPECT_TRUE(session_->host.Alerts().empty());
+    } else {
+      EXPECT_EQ(
+          std::vector<std::string>{"Unable to create PRC file [The file could not be written]"},
+          session_->host.Alerts());
+    }
     EXPECT_TRUE(session_->host.Leaks().Clean());
     EXPECT_FALSE(testenv::FileExists(c.temp + "\\TVLTemp.prc"));
   }
+}
+
+// A write that fails (as on a full disk) after an earlier import left its file behind: that
+// file is not this import's model, so nothing is opened, and no file is left at the path.
+TEST_F(HostileInputTest, AStaleTemporaryFileIsNotOpenedWhenTheWriteFails) {
+  {
+    PlugInSession session;
+    ON_ClassArray<ON_Mesh> meshes =
+        Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})});
+    CString path(TempPrcPath().c_str());
+    ASSERT_EQ(1, WriteMeshesAsPrc(meshes, path));
+  }
+  ASSERT_TRUE(testenv::FileExists(TempPrcPath()));
+  testenv::ScopedEnv refused("KV_A3D_FAIL_CALL", "A3DAsmModelFileWriteToFile");
+  EXPECT_EQ(0, Import(testenv::BuildPath(KV_SOURCE_DIR "/examples/house.obj")));
+  EXPECT_EQ(std::vector<std::string>{"Unable to create PRC file [The file could not be written]"},
+            session_->host.Alerts());
+  EXPECT_TRUE(session_->host.OpenedDocuments().empty());
+  EXPECT_FALSE(testenv::FileExists(TempPrcPath()));
+  EXPECT_TRUE(session_->host.Leaks().Clean());
 }
 
 TEST_F(HostileInputTest, AModelPathWithBytesOutsideAscii) {

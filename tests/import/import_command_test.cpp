@@ -208,6 +208,26 @@ TEST_F(ImportCommandTest, AMissingLibraryIsReportedAfterTheModelIsRead) {
   ExpectNothingLeft();
 }
 
+// A model-building call or the write that the library refuses: its text is the one alert,
+// the host is asked to open nothing and no temporary file is left.
+TEST_F(ImportCommandTest, ALibraryRefusalIsReportedAndNothingIsOpened) {
+  const struct {
+    const char* refused;
+    const char* alert;
+  } cases[] = {
+      {"A3DTessBaseSet", "Unable to create PRC file [The 3D library refused the tessellation]"},
+      {"A3DAsmModelFileWriteToFile", "Unable to create PRC file [The file could not be written]"},
+  };
+  for (const auto& c : cases) {
+    testenv::ScopedEnv refused("KV_A3D_FAIL_CALL", c.refused);
+    Host(kHouse);
+    EXPECT_EQ(0, RunImportCommand()) << c.refused;
+    EXPECT_EQ((std::vector<std::string>{c.alert}), Alerts());
+    EXPECT_TRUE(session_->host.OpenedDocuments().empty()) << c.refused;
+    ExpectNothingLeft();
+  }
+}
+
 TEST_F(ImportCommandTest, TwoImportsInARowEachOpenTheirDocument) {
   PlugInSession& session = Host(kHouse);
   EXPECT_EQ(1, RunImportCommand());

@@ -1,8 +1,11 @@
 // The PRC writer: what reaches the 3D library and the file, and what the host lends for it.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
 
 #include "import/prc_writer.h"
+#include "platform/opennurbs/on_allocation.h"
 #include "tests/import/import_fixture.h"
 
 namespace {
@@ -32,6 +35,55 @@ class WriterTest : public ImportTest {
   std::optional<PlugInSession> session_{std::in_place};
 };
 
+// The host's release, seen in the library's log: while it lives, each release the plug-in asks
+// of the host is written into that log as "HostMemoryFree <coords|normals|indices>" before the
+// host does it, so that the log shows when each array went back among the library's calls.
+class ReleasesInTheLibraryLog {
+ public:
+  ReleasesInTheLibraryLog(const standin::Host& host, const std::string& logPath)
+      : slot_(HostTables[HostTableId::AcroSupport].table + kReleaseSelector) {
+    hostRelease_ = *slot_;
+    host_ = &host;
+    logPath_ = logPath;
+    *slot_ = reinterpret_cast<HostProc>(&MarkedRelease);
+  }
+  ~ReleasesInTheLibraryLog() { *slot_ = hostRelease_; }
+  ReleasesInTheLibraryLog(const ReleasesInTheLibraryLog&) = delete;
+  ReleasesInTheLibraryLog& operator=(const ReleasesInTheLibraryLog&) = delete;
+
+ private:
+  static constexpr int kReleaseSelector = 3;
+
+  // Which array a block is, from the size the host was asked for: 72, 24 and 16 bytes a
+  // triangle.
+  static std::string ArrayOf(void* block) {
+    char shown[32];
+    std::snprintf(shown, sizeof(shown), "%p", block);
+    for (const standin::CallRecord& call : host_->Log()) {
+      if (call.operation != "HostMemoryAlloc" || call.result != shown)
+        continue;
+      const unsigned long size = std::stoul(call.arguments);
+      return size % 72 == 0 && size > 0 ? "coords" : size % 24 == 0 ? "normals" : "indices";
+    }
+    return "unknown";
+  }
+
+  static void HOSTCALL MarkedRelease(void* block) {
+    std::ofstream(logPath_, std::ios::app | std::ios::binary)
+        << "HostMemoryFree " << ArrayOf(block) << "\n";
+    reinterpret_cast<HostMemoryFreeFn>(hostRelease_)(block);
+  }
+
+  HostProc* slot_;
+  static inline HostProc hostRelease_ = nullptr;
+  static inline const standin::Host* host_ = nullptr;
+  static inline std::string logPath_;
+};
+
+// The arrays' releases among the library's calls.
+const std::vector<std::string> kReleases = {"HostMemoryFree coords", "HostMemoryFree normals",
+                                            "HostMemoryFree indices"};
+
 const std::vector<std::string> kElevenCalls = {"A3DTess3DCreate",
                                                "A3DTessBaseSet",
                                                "A3DRiPolyBrepModelCreate",
@@ -56,6 +108,20 @@ std::vector<std::string> EntryCalls(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) {
     if (line.rfind("A3D", 0) == 0)
       calls.push_back(line);
+  }
+  return calls;
+}
+
+// The library's calls and the arrays' releases, from a log that ReleasesInTheLibraryLog marked.
+std::vector<std::string> CallsAndReleases(const std::string& log) {
+  std::istringstream lines(log);
+  std::vector<std::string> calls;
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.rfind("HostMemoryFree ", 0) == 0)
+      calls.push_back(line);
+    else if (line.rfind("A3D", 0) == 0)
+      calls.push_back(line.substr(0, line.find(' ')));
   }
   return calls;
 }
@@ -96,6 +162,21 @@ TEST_F(WriterTest, TwoTrianglesBecomeOneFaceWithOneNormalEach) {
   EXPECT_EQ(0u, params.option10);
 }
 
+// The model file is deleted while the arrays are still the host's; they go back in the order
+// coordinates, normals, indices, and only then is the library terminated.
+TEST_F(WriterTest, TheArraysGoBackAfterTheModelFileIsDeletedAndBeforeTermination) {
+  ON_ClassArray<ON_Mesh> meshes =
+      Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{0, 1, 2}, {0, 2, 3}})});
+  std::vector<std::string> expected = WithLibraryCycle(kElevenCalls);
+  expected.insert(expected.end() - 1, kReleases.begin(), kReleases.end());
+  {
+    ReleasesInTheLibraryLog marked(session_->host, scratch_.File("a3d.log"));
+    ASSERT_EQ(1, Write(meshes));
+  }
+  EXPECT_EQ(expected, CallsAndReleases(LibraryLog()));
+  EXPECT_TRUE(session_->host.Leaks().Clean());
+}
+
 TEST_F(WriterTest, ArraysComeFromTheHostAndGoBack) {
   ON_ClassArray<ON_Mesh> meshes =
       Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {{0, 1, 2}}),
@@ -124,7 +205,7 @@ TEST_F(WriterTest, QuadsSplitAlongTheShorterDiagonalAndInvalidQuadsKeepThreeCorn
   // a kite whose 1-3 diagonal is the shorter, and a quad with a repeated corner
   ON_ClassArray<ON_Mesh> meshes = Meshes(
       {MakeMesh({{0, 0, 0}, {2, -1, 0}, {4, 0, 0}, {2, 1, 0}, {0, 0, 5}, {1, 0, 5}, {1, 1, 5}},
-                {{0, 1, 2, 3}, {4, 5, 6, 6}})});
+                {{0, 1, 2, 3}, {4, 5, 4, 6}})});
   ASSERT_EQ(1, Write(meshes));
   const Tessellation tess = OnlyTessellation(*Written(OutputPath()));
   ASSERT_EQ(27u, tess.coords.size());
@@ -141,9 +222,13 @@ TEST_F(WriterTest, QuadsSplitAlongTheShorterDiagonalAndInvalidQuadsKeepThreeCorn
     }
     EXPECT_EQ(2, found) << "triangle " << t;
   }
-  EXPECT_EQ(0.0, corner(2, 0).x);
-  EXPECT_EQ(1.0, corner(2, 1).x);
-  EXPECT_EQ(1.0, corner(2, 2).y);
+  // the invalid quad stays whole: its corners 0, 1 and 2 (vertices 4, 5, 4), not its fourth
+  auto same = [](const ON_3dPoint& a, const ON_3dPoint& b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+  };
+  EXPECT_TRUE(same(ON_3dPoint(0, 0, 5), corner(2, 0)));
+  EXPECT_TRUE(same(ON_3dPoint(1, 0, 5), corner(2, 1)));
+  EXPECT_TRUE(same(ON_3dPoint(0, 0, 5), corner(2, 2)));
   EXPECT_EQ((std::vector<uint32_t>{3}), tess.faces[0].sizes);
 }
 
@@ -154,6 +239,31 @@ TEST_F(WriterTest, AFacePointingOutsideItsMeshIsLeftOut) {
   const Tessellation tess = OnlyTessellation(*Written(OutputPath()));
   EXPECT_EQ((std::vector<uint32_t>{2}), tess.faces[0].sizes);
   EXPECT_EQ((std::vector<uint32_t>{0, 0, 3, 6, 3, 9, 12, 15}), tess.indices);
+}
+
+// A corner one past its own mesh's vertices would, once merged, be the next mesh's first
+// vertex: the face is judged by its own mesh, as if it stood alone.
+TEST_F(WriterTest, AFaceIsCheckedAgainstItsOwnMeshNotTheMerge) {
+  const std::vector<ON_3fPoint> own = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  const ON_Mesh next = MakeMesh({{5, 5, 5}, {6, 5, 5}, {5, 6, 5}}, {{0, 1, 2}});
+  const std::vector<double> ownTriangle = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+  const std::vector<double> nextTriangle = {5, 5, 5, 6, 5, 5, 5, 6, 5};
+  const struct {
+    const char* what;
+    std::vector<std::vector<int>> faces;
+  } cases[] = {
+      {"a triangle's corner at the vertex count is left out", {{0, 1, 2}, {0, 1, 3}}},
+      {"a quad whose fourth corner is at the vertex count is not split", {{0, 1, 2, 3}}},
+  };
+  for (const auto& c : cases) {
+    ON_ClassArray<ON_Mesh> meshes = Meshes({MakeMesh(own, c.faces), next});
+    ASSERT_EQ(1, Write(meshes)) << c.what;
+    const Tessellation tess = OnlyTessellation(*Written(OutputPath()));
+    std::vector<double> expected = ownTriangle;
+    expected.insert(expected.end(), nextTriangle.begin(), nextTriangle.end());
+    EXPECT_EQ(expected, tess.coords) << c.what;
+    EXPECT_EQ((std::vector<uint32_t>{2}), tess.faces[0].sizes) << c.what;
+  }
 }
 
 TEST_F(WriterTest, NoMeshesStillMakeAllElevenCalls) {
@@ -198,6 +308,92 @@ TEST_F(WriterTest, MemoryTheHostRefusesIsNeverWrittenAndTheRestGoesBack) {
     EXPECT_FALSE(testenv::FileExists(OutputPath()));
   }
   EXPECT_EQ("A3DDllTerminate", EntryCalls(LibraryCalls()).back());
+}
+
+// BuildPrcModel given a mesh that still holds a quad, with each allocation of the toolkit
+// refused in turn (the copy, its split, its normals, its topology): each ends the conversion
+// with the memory text after the whole library cycle, with nothing written and nothing kept.
+TEST_F(WriterTest, EachToolkitAllocationRefusedEndsTheConversion) {
+  const ON_Mesh mesh =
+      MakeMesh({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 1}}, {{0, 1, 2, 3}, {0, 1, 4}});
+  CString path(OutputPath().c_str());
+  int refused = 0;
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("allocation " + std::to_string(n) + " refused");
+    std::remove(scratch_.File("a3d.log").c_str());
+    session_.emplace();
+    KvFailArrayAllocationForTesting(n);
+    const int result = BuildPrcModel(mesh, path);
+    const int allocations = KvArrayAllocationsForTesting();
+    KvFailArrayAllocationForTesting(0);
+    if (allocations < n) {
+      EXPECT_EQ(1, result);
+      break;
+    }
+    ++refused;
+    EXPECT_EQ(0, result);
+    EXPECT_STREQ("Unable to create PRC file [Not enough memory]", GetLastErrorText());
+    EXPECT_EQ("A3DDllTerminate", EntryCalls(LibraryCalls()).back());
+    EXPECT_TRUE(session_->host.Leaks().Clean());
+    EXPECT_FALSE(testenv::FileExists(OutputPath()));
+  }
+  EXPECT_GE(refused, 6) << "the copy's two arrays, its split, its normals, its topology";
+}
+
+// Each model-building call the library refuses ends the conversion with its step's text: the
+// calls after it are not made, the model file (once made) is deleted, the arrays go back, the
+// library is terminated and unloaded, and no file is left at the path, not even an earlier
+// one that a failed write would leave looking like this conversion's.
+TEST_F(WriterTest, EachRefusedLibraryCallEndsTheConversionWithItsStepsText) {
+  const struct {
+    const char* refused;  // KV_A3D_FAIL_CALL
+    size_t step;          // its place among the eleven calls
+    const char* text;
+  } cases[] = {
+      {"A3DTess3DCreate", 0, "Unable to create PRC file [The 3D library refused the tessellation]"},
+      {"A3DTessBaseSet", 1, "Unable to create PRC file [The 3D library refused the tessellation]"},
+      {"A3DRiPolyBrepModelCreate", 2,
+       "Unable to create PRC file [The 3D library refused the representation item]"},
+      {"A3DRiRepresentationItemSet", 3,
+       "Unable to create PRC file [The 3D library refused the representation item]"},
+      {"A3DAsmPartDefinitionCreate", 4,
+       "Unable to create PRC file [The 3D library refused the part definition]"},
+      {"A3DAsmProductOccurrenceCreate", 5,
+       "Unable to create PRC file [The 3D library refused the product occurrence]"},
+      {"A3DRootBaseSet:1", 6,
+       "Unable to create PRC file [The 3D library refused the product occurrence]"},
+      {"A3DAsmModelFileCreate", 7,
+       "Unable to create PRC file [The 3D library refused the model file]"},
+      {"A3DRootBaseSet:2", 8, "Unable to create PRC file [The 3D library refused the model file]"},
+      {"A3DAsmModelFileWriteToFile", 9,
+       "Unable to create PRC file [The file could not be written]"},
+  };
+  const size_t kModelFileMade = 8;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.refused);
+    std::remove(scratch_.File("a3d.log").c_str());
+    std::ofstream(OutputPath()) << "an earlier file";
+    testenv::ScopedEnv refused("KV_A3D_FAIL_CALL", c.refused);
+    session_.emplace();
+    ON_ClassArray<ON_Mesh> meshes =
+        Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})});
+    {
+      ReleasesInTheLibraryLog marked(session_->host, scratch_.File("a3d.log"));
+      EXPECT_EQ(0, Write(meshes));
+    }
+    EXPECT_STREQ(c.text, GetLastErrorText());
+
+    std::vector<std::string> expected(kElevenCalls.begin(), kElevenCalls.begin() + c.step + 1);
+    if (c.step >= kModelFileMade)
+      expected.push_back("A3DAsmModelFileDelete");
+    expected.insert(expected.end(), kReleases.begin(), kReleases.end());
+    EXPECT_EQ(WithLibraryCycle(expected), CallsAndReleases(LibraryLog()));
+    EXPECT_NE(std::string::npos, LibraryLog().find("\nunload ")) << "the library is unloaded";
+    EXPECT_TRUE(session_->host.Leaks().Clean());
+    EXPECT_EQ(c.step < kElevenCalls.size() - 2, testenv::FileExists(OutputPath()))
+        << "only a failed write removes the file at the path";
+    std::remove(OutputPath().c_str());
+  }
 }
 
 TEST(WriterLimits, TheCoordinateBytesOfTheLargestCountFitIn32Bits) {
