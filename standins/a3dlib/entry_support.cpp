@@ -1,29 +1,23 @@
 #include "standins/a3dlib/entry_support.h"
 
-namespace a3dlib {
+#include <cstring>
 
-A3dStatus CheckArray(uint32_t count, const void* array) {
-  if (count == 0) {
-    return kA3dSuccess;
-  }
-  if (!array) {
-    return kErrNullArgument;
-  }
-  return count <= kMaxArrayCount ? kA3dSuccess : kErrTooLarge;
-}
+namespace a3dlib {
 
 A3dStatus ReadName(const char* name, std::optional<std::string>* out) {
   if (!name) {
     out->reset();
     return kA3dSuccess;
   }
-  uint32_t length = 0;
-  while (name[length] != '\0') {
-    if (++length > kMaxNameBytes) {
-      return kErrTooLarge;
-    }
+  const size_t length = std::strlen(name);
+  if (length >= a3dstore::kNoRef) {
+    return kErrTooLarge;
   }
-  out->emplace(name, length);
+  std::optional<std::string> copy;
+  if (!a3dstore::Allocated([&] { copy.emplace(name, length); })) {
+    return kErrNoMemory;
+  }
+  out->swap(copy);
   return kA3dSuccess;
 }
 

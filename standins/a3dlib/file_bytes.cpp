@@ -1,25 +1,34 @@
 #include "standins/a3dlib/file_bytes.h"
 
-#include <cstdio>
-
 namespace a3dstore {
 namespace {
 
-// The file's size when it can be told, else 0.
-size_t SizeOf(std::FILE* file) {
-  if (std::fseek(file, 0, SEEK_END) != 0)
-    return 0;
-  const long size = std::ftell(file);
-  std::rewind(file);
-  return size > 0 ? static_cast<size_t>(size) : 0;
+#ifdef _WIN32
+// The C runtime's 64-bit seek and tell (emulated by MinGW where the system's runtime lacks them).
+int SeekEnd(std::FILE* file) {
+  return _fseeki64(file, 0, SEEK_END);
 }
+int64_t Tell(std::FILE* file) {
+  return _ftelli64(file);
+}
+#else
+int SeekEnd(std::FILE* file) {
+  return fseeko(file, 0, SEEK_END);
+}
+int64_t Tell(std::FILE* file) {
+  return ftello(file);
+}
+#endif
 
 bool ReadOpenFile(std::FILE* file, size_t limit, std::vector<uint8_t>* bytes) {
-  const size_t size = SizeOf(file);
+  uint64_t size = 0;
+  if (!FileSize(file, &size)) {
+    size = 0;  // read on to the end all the same
+  }
   if (size > limit)
     return false;
-  bytes->resize(size);
-  bytes->resize(size == 0 ? 0 : std::fread(bytes->data(), 1, size, file));
+  bytes->resize(size_t(size));
+  bytes->resize(size == 0 ? 0 : std::fread(bytes->data(), 1, size_t(size), file));
   uint8_t chunk[64 * 1024];
   size_t got = 0;
   while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
@@ -31,6 +40,19 @@ bool ReadOpenFile(std::FILE* file, size_t limit, std::vector<uint8_t>* bytes) {
 }
 
 }  // namespace
+
+bool FileSize(std::FILE* file, uint64_t* size) {
+  if (SeekEnd(file) != 0) {
+    return false;
+  }
+  const int64_t end = Tell(file);
+  std::rewind(file);
+  if (end < 0) {
+    return false;
+  }
+  *size = uint64_t(end);
+  return true;
+}
 
 bool ReadFileBytes(const std::string& path, size_t limit, std::vector<uint8_t>* bytes) {
   std::FILE* file = std::fopen(path.c_str(), "rb");

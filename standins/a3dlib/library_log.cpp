@@ -3,17 +3,19 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
 namespace a3dlib {
+namespace {
 
 #ifdef _WIN32
 // The process environment itself, which SetEnvironmentVariableA changes; the C runtime's
 // copy may be older.
-bool EnvValue(const char* name, std::string* value) {
+bool ReadEnv(const char* name, std::string* value) {
   char small[512];
   SetLastError(ERROR_SUCCESS);  // an empty value answers 0 without setting an error
   DWORD length = GetEnvironmentVariableA(name, small, sizeof small);
@@ -32,7 +34,7 @@ bool EnvValue(const char* name, std::string* value) {
   return true;
 }
 #else
-bool EnvValue(const char* name, std::string* value) {
+bool ReadEnv(const char* name, std::string* value) {
   const char* found = std::getenv(name);
   if (!found) {
     return false;
@@ -41,6 +43,17 @@ bool EnvValue(const char* name, std::string* value) {
   return true;
 }
 #endif
+
+}  // namespace
+
+bool EnvValue(const char* name, std::string* value) {
+  // A value that cannot be copied counts as unset: it steers only the log and test scenarios.
+  try {
+    return ReadEnv(name, value);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
 
 void LogLine(const char* format, ...) {
   std::string path;

@@ -57,6 +57,12 @@ void Emit(const std::vector<uint32_t>& indices, const Span& span, std::vector<ui
 
 }  // namespace
 
+uint64_t PresentationLimit(uint64_t indexCount) {
+  const uint64_t tiled =
+      indexCount / kWrittenPerTriangle * kPresentedPerTriangle + indexCount % kWrittenPerTriangle;
+  return std::min<uint64_t>(std::max(tiled, kOverlapAllowance), 0xFFFFFFFFu);
+}
+
 bool PresentIndices(const Tessellation& tess, PresentedIndices* out) {
   std::vector<uint32_t> starts;
   starts.reserve(tess.faces.size());
@@ -66,11 +72,12 @@ bool PresentIndices(const Tessellation& tess, PresentedIndices* out) {
   std::sort(starts.begin(), starts.end());
   std::vector<Span> spans;
   spans.reserve(tess.faces.size());
+  const uint64_t limit = PresentationLimit(tess.indices.size());
   uint64_t total = 0;
   for (const Face& face : tess.faces) {
     spans.push_back(SpanOf(face, tess.indices.size(), starts));
     total += PresentedSize(spans.back());
-    if (total > kMaxPresentedEntries) {
+    if (total > limit) {
       return false;
     }
   }
