@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,11 +21,9 @@ A3dStatus IfReady(Call call) {
   if (!State().initialized) {
     return kErrNotInitialized;
   }
-  try {
-    return call();
-  } catch (const std::bad_alloc&) {
-    return kErrNoMemory;
-  }
+  A3dStatus status = kErrNoMemory;
+  a3dstore::CompletedInMemory([&] { status = call(); });
+  return status;
 }
 
 // A block must be there and carry its own size.

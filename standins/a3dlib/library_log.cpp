@@ -3,11 +3,12 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
+
+#include "standins/a3dlib/store_memory.h"
 
 namespace a3dlib {
 namespace {
@@ -48,11 +49,8 @@ bool ReadEnv(const char* name, std::string* value) {
 
 bool EnvValue(const char* name, std::string* value) {
   // A value that cannot be copied counts as unset: it steers only the log and test scenarios.
-  try {
-    return ReadEnv(name, value);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
+  bool set = false;
+  return a3dstore::CompletedInMemory([&] { set = ReadEnv(name, value); }) && set;
 }
 
 void LogLine(const char* format, ...) {

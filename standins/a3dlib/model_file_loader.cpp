@@ -112,7 +112,7 @@ LoadStatus ReadBase(Cursor* in, Base* base) {
   if (length != kNoRef) {
     KV_TRY(Field(length <= in->left));
     std::string name;
-    KV_TRY(Room(Allocated([&] { name.resize(length); })));
+    KV_TRY(Room(FitsInMemory(length, 1) && Allocated([&] { name.resize(length); })));
     KV_TRY(Field(length == 0 || Take(in, &name[0], length)));
     base->name.emplace().swap(name);
   }
@@ -268,11 +268,7 @@ LoadStatus Load(ByteSource* source, uint64_t size, Model* out, ReadTess readTess
   Cursor file{source, size};
   Model model;
   LoadStatus status = LoadStatus::kNoMemory;
-  try {
-    status = ReadFile(&file, &model, readTess);
-  } catch (const std::bad_alloc&) {
-    status = LoadStatus::kNoMemory;
-  }
+  CompletedInMemory([&] { status = ReadFile(&file, &model, readTess); });
   if (source->failed()) {
     status = LoadStatus::kUnreadable;
   }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <stdexcept>
 #include <vector>
 
 namespace a3dstore {
@@ -25,19 +26,26 @@ void FailAllocationAfter(int32_t skip);
 // Asked before each counted allocation: true when the hook fails this one.
 bool AllocationRefused();
 
-// Runs `allocate`, which allocates through the standard library. False when the hook refuses it
-// or memory runs out; what it built is then released by unwinding.
-template <class Allocate>
-bool Allocated(Allocate allocate) {
-  if (AllocationRefused()) {
-    return false;
-  }
+// Runs `work`, which allocates through the standard library. False when memory runs out
+// (std::bad_alloc) or a container is asked for more than it can ever hold (std::length_error);
+// what `work` built is then released by unwinding. The library's calls and its loader run
+// inside this, so that no allocation failure leaves them as an exception.
+template <class Work>
+bool CompletedInMemory(Work work) {
   try {
-    allocate();
+    work();
     return true;
   } catch (const std::bad_alloc&) {
     return false;
+  } catch (const std::length_error&) {
+    return false;
   }
+}
+
+// A counted allocation: CompletedInMemory, unless the hook fails it first.
+template <class Allocate>
+bool Allocated(Allocate allocate) {
+  return !AllocationRefused() && CompletedInMemory(allocate);
 }
 
 // `count` value-initialised values. False, with *values unchanged, when they do not fit.

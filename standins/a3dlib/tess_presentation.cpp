@@ -1,6 +1,7 @@
 #include "standins/a3dlib/tess_presentation.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace a3dstore {
 namespace {
@@ -60,7 +61,8 @@ void Emit(const std::vector<uint32_t>& indices, const Span& span, std::vector<ui
 uint64_t PresentationLimit(uint64_t indexCount) {
   const uint64_t tiled =
       indexCount / kWrittenPerTriangle * kPresentedPerTriangle + indexCount % kWrittenPerTriangle;
-  return std::min<uint64_t>(std::max(tiled, kOverlapAllowance), 0xFFFFFFFFu);
+  const uint64_t addressable = std::min<uint64_t>(0xFFFFFFFFu, PTRDIFF_MAX / sizeof(uint32_t));
+  return std::min(std::max(tiled, kOverlapAllowance), addressable);
 }
 
 bool PresentIndices(const Tessellation& tess, PresentedIndices* out) {

@@ -25,7 +25,8 @@ constexpr uint64_t kOverlapAllowance = uint64_t(1) << 26;
 
 // The most entries a tessellation of `indexCount` written entries may present: what faces that
 // do not overlap can give, at least kOverlapAllowance, and never more than the 32-bit count of
-// the block that hands them over. No well-formed tessellation meets it.
+// the block that hands them over or one block of this process holds. No well-formed
+// tessellation that fits in memory meets it.
 uint64_t PresentationLimit(uint64_t indexCount);
 
 struct PresentedIndices {

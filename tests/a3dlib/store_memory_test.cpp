@@ -85,7 +85,8 @@ TEST(PresentationLimit, GrowsWithTheIndexArray) {
   EXPECT_EQ(a3dstore::PresentationLimit(8), allowance);
   EXPECT_EQ(a3dstore::PresentationLimit(48000000), 72000000u) << "12M triangles";
   EXPECT_EQ(a3dstore::PresentationLimit(48000002), 72000002u) << "and two stray entries";
-  EXPECT_EQ(a3dstore::PresentationLimit(0xFFFFFFFF), 0xFFFFFFFFu) << "the block's count";
+  EXPECT_EQ(a3dstore::PresentationLimit(0xFFFFFFFF), k32Bit ? 0x1FFFFFFFu : 0xFFFFFFFFu)
+      << "what one block holds, and the block's 32-bit count";
 }
 
 std::vector<uint8_t> Bytes(const Model& model) {
