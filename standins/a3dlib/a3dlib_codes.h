@@ -17,11 +17,13 @@ constexpr A3dStatus kErrWrongType = -105;       // a handle of another kind of e
 constexpr A3dStatus kErrForcedFailure = -106;   // the entity carries the test flag for the call,
                                                 // or KV_A3D_FAIL_CALL names the call
 constexpr A3dStatus kErrNotAttached = -107;     // a release of a block that holds nothing
-constexpr A3dStatus kErrNoMemory = -108;
-constexpr A3dStatus kErrTooLarge = -109;    // an array or a name beyond the library's limits
-constexpr A3dStatus kErrFileOpen = -110;    // the file cannot be opened or read
-constexpr A3dStatus kErrFileFormat = -111;  // the file is not a well-formed model file
-constexpr A3dStatus kErrFileWrite = -112;   // the file cannot be written
+constexpr A3dStatus kErrNoMemory = -108;        // memory ran out: the call changed nothing
+constexpr A3dStatus kErrTooLarge = -109;        // a count whose bytes this process cannot address,
+                                                // more than a file or a block can say, or no
+                                                // entity id left
+constexpr A3dStatus kErrFileOpen = -110;        // the file cannot be opened or read
+constexpr A3dStatus kErrFileFormat = -111;      // the file is not a well-formed model file
+constexpr A3dStatus kErrFileWrite = -112;       // the file cannot be written
 
 // A3DEntityGetType: kA3dTypeTess3D (172) for a 3D tessellation, the stored code for a
 // tessellation of another type, and these for the other kinds.
@@ -31,11 +33,5 @@ constexpr int32_t kTypePartDefinition = 303;
 constexpr int32_t kTypeRiPolyBrepModel = 304;
 constexpr int32_t kTypeRiOther = 305;
 constexpr int32_t kTypeCascadedAttributes = 306;
-
-// The largest array a create call copies, in elements, and the longest name, in bytes. A
-// 32-bit process has 2 GB for everything: there an array stops at 16M elements (128 MB of
-// doubles); a 64-bit build takes 64M (the coordinates of some 7 million triangles).
-constexpr uint32_t kMaxArrayCount = uint32_t(1) << (sizeof(void*) >= 8 ? 26 : 24);
-constexpr uint32_t kMaxNameBytes = uint32_t(1) << 20;
 
 }  // namespace a3dlib

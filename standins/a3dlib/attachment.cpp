@@ -46,6 +46,15 @@ BlockFields FieldsOf(const CascadedAttributesBlock&) {
   return {};  // every field but the size is reserved
 }
 
+A3dStatus MakeRoomToAttach() {
+  std::vector<Attachment>& attachments = State().attachments;
+  if (attachments.size() < attachments.capacity()) {
+    return kA3dSuccess;
+  }
+  const size_t grown = attachments.empty() ? 16 : 2 * attachments.size();
+  return a3dstore::Allocated([&] { attachments.reserve(grown); }) ? kA3dSuccess : kErrNoMemory;
+}
+
 void AttachFields(A3dEntry entry, const void* block, const BlockFields& fields,
                   BlockMemory&& memory) {
   State().attachments.push_back(Attachment{entry, block, fields, std::move(memory.allocations)});

@@ -13,6 +13,7 @@
 
 #include "platform/a3d/a3d_entry_list.h"
 #include "platform/a3d/a3d_signatures.h"
+#include "standins/a3dlib/store_memory.h"
 
 namespace a3dlib {
 
@@ -33,7 +34,9 @@ T* Allocate(BlockMemory* memory, size_t count) {
   if (count == 0 || memory->failed) {
     return nullptr;
   }
-  void* room = count <= SIZE_MAX / sizeof(T) ? std::calloc(count, sizeof(T)) : nullptr;
+  void* room = a3dstore::FitsInMemory(count, sizeof(T)) && !a3dstore::AllocationRefused()
+                   ? std::calloc(count, sizeof(T))
+                   : nullptr;
   if (!room) {
     memory->failed = true;
     return nullptr;
@@ -70,6 +73,9 @@ void Attach(A3dEntry entry, const Block& block, BlockMemory&& memory);
 // kErrNotAttached when there is none.
 template <class Block>
 A3dStatus Release(A3dEntry entry, const Block& block);
+
+// Room for one more attachment, so that the next Attach cannot fail; kErrNoMemory otherwise.
+A3dStatus MakeRoomToAttach();
 
 void AttachFields(A3dEntry entry, const void* block, const BlockFields& fields,
                   BlockMemory&& memory);

@@ -49,10 +49,8 @@ A3dStatus NewAttributes(A3dEntity* out) {
     return kErrNullArgument;
   }
   *out = nullptr;
-  const uint32_t id = AddEntity(Attributes());
-  if (id == a3dstore::kNoRef) {
-    return kErrTooLarge;
-  }
+  uint32_t id = a3dstore::kNoRef;
+  KV_A3D_TRY(AddEntity(Attributes(), a3dstore::kNoRef, &id));
   *out = HandleOf(id);
   return kA3dSuccess;
 }

@@ -1,5 +1,5 @@
 // The calls that build a tree: each copies what its block points to, since the caller frees
-// its arrays once the tree is written.
+// its arrays once the tree is written. A call that fails leaves every entity as it was.
 #include "standins/a3dlib/a3d_export.h"
 #include "standins/a3dlib/entry_support.h"
 #include "standins/a3dlib/library_log.h"
@@ -12,10 +12,8 @@ using a3dstore::kNoRef;
 
 // Publishes a new entity through *out (already null on every failure).
 A3dStatus Add(EntityData data, A3dEntity* out) {
-  const uint32_t id = AddEntity(std::move(data));
-  if (id == kNoRef) {
-    return kErrTooLarge;
-  }
+  uint32_t id = kNoRef;
+  KV_A3D_TRY(AddEntity(std::move(data), kNoRef, &id));
   *out = HandleOf(id);
   return kA3dSuccess;
 }
@@ -24,7 +22,9 @@ A3dStatus Add(EntityData data, A3dEntity* out) {
 template <class T>
 A3dStatus IdsOf(uint32_t count, const A3dEntity* handles, std::vector<uint32_t>* ids) {
   KV_A3D_TRY(CheckArray(count, handles));
-  ids->reserve(count);
+  if (!a3dstore::Allocated([&] { ids->reserve(count); })) {
+    return kErrNoMemory;
+  }
   for (uint32_t i = 0; i < count; ++i) {
     T* found = nullptr;
     KV_A3D_TRY(Lookup(handles[i], &found));
@@ -46,18 +46,12 @@ A3dStatus OptionalId(A3dEntity handle, uint32_t* id) {
   return kA3dSuccess;
 }
 
-template <class T>
-void CopyArray(uint32_t count, const T* values, std::vector<T>* out) {
-  out->assign(values, values + count);  // CheckArray made sure values is there when count > 0
-}
-
 A3dStatus CopyFace(const TessFaceBlock& block, a3dstore::Face* face) {
   KV_A3D_TRY(CheckBlock(&block));
   KV_A3D_TRY(CheckArray(block.sizeCount, block.sizes));
   face->triangleKind = block.triangleKind;
   face->firstIndex = block.firstIndex;
-  CopyArray(block.sizeCount, block.sizes, &face->sizes);
-  return kA3dSuccess;
+  return CopyArray(block.sizeCount, block.sizes, &face->sizes);
 }
 
 A3dStatus NewTess3D(const Tess3DBlock* block, A3dEntity* out) {
@@ -66,9 +60,11 @@ A3dStatus NewTess3D(const Tess3DBlock* block, A3dEntity* out) {
   KV_A3D_TRY(CheckArray(block->indexCount, block->indices));
   KV_A3D_TRY(CheckArray(block->faceCount, block->faces));
   a3dstore::Tessellation tess;
-  CopyArray(block->normalCount, block->normals, &tess.normals);
-  CopyArray(block->indexCount, block->indices, &tess.indices);
-  tess.faces.resize(block->faceCount);
+  KV_A3D_TRY(CopyArray(block->normalCount, block->normals, &tess.normals));
+  KV_A3D_TRY(CopyArray(block->indexCount, block->indices, &tess.indices));
+  if (!a3dstore::Resize(&tess.faces, block->faceCount)) {
+    return kErrNoMemory;
+  }
   for (uint32_t i = 0; i < block->faceCount; ++i) {
     KV_A3D_TRY(CopyFace(block->faces[i], &tess.faces[i]));
   }
@@ -80,8 +76,7 @@ A3dStatus SetTessBase(A3dEntity handle, const TessBaseBlock* block) {
   KV_A3D_TRY(CheckArray(block->coordCount, block->coords));
   a3dstore::Tessellation* tess = nullptr;
   KV_A3D_TRY(Lookup(handle, &tess));
-  CopyArray(block->coordCount, block->coords, &tess->coords);
-  return kA3dSuccess;
+  return CopyArray(block->coordCount, block->coords, &tess->coords);
 }
 
 A3dStatus NewPolyBrep(const PolyBrepBlock* block, A3dEntity* out) {

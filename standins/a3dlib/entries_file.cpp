@@ -15,13 +15,18 @@ A3dStatus Load(const char* path, A3dEntity* model, a3dstore::LoadStatus* loaded)
   }
   a3dstore::Model tree;
   *loaded = a3dstore::LoadModelFile(std::string(path), &tree);
-  if (*loaded != a3dstore::LoadStatus::kOk) {
-    return *loaded == a3dstore::LoadStatus::kUnreadable ? kErrFileOpen : kErrFileFormat;
+  switch (*loaded) {
+    case a3dstore::LoadStatus::kOk:
+      break;
+    case a3dstore::LoadStatus::kUnreadable:
+      return kErrFileOpen;
+    case a3dstore::LoadStatus::kNoMemory:
+      return kErrNoMemory;
+    default:
+      return kErrFileFormat;
   }
-  const uint32_t id = ImportModel(std::move(tree));
-  if (id == a3dstore::kNoRef) {
-    return kErrTooLarge;
-  }
+  uint32_t id = a3dstore::kNoRef;
+  KV_A3D_TRY(ImportModel(std::move(tree), &id));
   *model = HandleOf(id);
   return kA3dSuccess;
 }
@@ -47,9 +52,7 @@ A3dStatus Write(A3dEntity handle, const WriteParamsBlock* params, const char* pa
   a3dstore::ModelFileEntry* file = nullptr;
   KV_A3D_TRY(Lookup(handle, &file));
   LentTree lent;
-  if (!lent.Lend(IdOf(handle))) {
-    return kErrInvalidEntity;  // the tree refers to an entity deleted since
-  }
+  KV_A3D_TRY(lent.Lend(IdOf(handle)));
   a3dstore::Model& tree = lent.tree();
   tree.file.writeParams = ParamsOf(*params);
   *occurrences = tree.occurrences.size();

@@ -1,6 +1,7 @@
 #include "standins/a3dlib/entry_support.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "standins/a3dlib/library_log.h"
 
@@ -20,28 +21,20 @@ bool ForcedToFail(const char* entry) {
   return ++State().forcedCallCount == n;
 }
 
-A3dStatus CheckArray(uint32_t count, const void* array) {
-  if (count == 0) {
-    return kA3dSuccess;
-  }
-  if (!array) {
-    return kErrNullArgument;
-  }
-  return count <= kMaxArrayCount ? kA3dSuccess : kErrTooLarge;
-}
-
 A3dStatus ReadName(const char* name, std::optional<std::string>* out) {
   if (!name) {
     out->reset();
     return kA3dSuccess;
   }
-  uint32_t length = 0;
-  while (name[length] != '\0') {
-    if (++length > kMaxNameBytes) {
-      return kErrTooLarge;
-    }
+  const size_t length = std::strlen(name);
+  if (length >= a3dstore::kNoRef) {
+    return kErrTooLarge;
   }
-  out->emplace(name, length);
+  std::optional<std::string> copy;
+  if (!a3dstore::Allocated([&] { copy.emplace(name, length); })) {
+    return kErrNoMemory;
+  }
+  out->swap(copy);
   return kA3dSuccess;
 }
 

@@ -4,17 +4,26 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/a3d/a3d_blocks.h"
 #include "standins/a3dlib/a3dlib_codes.h"
 #include "standins/a3dlib/library_state.h"
+#include "standins/a3dlib/store_memory.h"
 
 namespace a3dlib {
 
-// Runs the call when the library is initialised; kErrNotInitialized otherwise.
+// Runs the call when the library is initialised; kErrNotInitialized otherwise. Memory that the
+// standard library cannot allocate ends the call here with kErrNoMemory, never in the caller;
+// every call changes its entities only once what it needs has been allocated.
 template <class Call>
 A3dStatus IfReady(Call call) {
-  return State().initialized ? call() : kErrNotInitialized;
+  if (!State().initialized) {
+    return kErrNotInitialized;
+  }
+  A3dStatus status = kErrNoMemory;
+  a3dstore::CompletedInMemory([&] { status = call(); });
+  return status;
 }
 
 // The test switch KV_A3D_FAIL_CALL, "<entry>" or "<entry>:<n>": true for the n-th call (the
@@ -27,7 +36,7 @@ A3dStatus IfReadyAndNotForced(const char* entry, Call call) {
   if (!State().initialized) {
     return kErrNotInitialized;
   }
-  return ForcedToFail(entry) ? kErrForcedFailure : call();
+  return ForcedToFail(entry) ? kErrForcedFailure : IfReady(call);
 }
 
 // A block must be there and carry its own size.
@@ -45,10 +54,29 @@ const Block* Sized(const Block* block) {
   return CheckBlock(block) == kA3dSuccess ? block : nullptr;
 }
 
-// An array given with its count: null only when empty, and within the library's limit.
-A3dStatus CheckArray(uint32_t count, const void* array);
+// An array given with its count: null only when empty (kErrNullArgument), and of a byte size
+// this process can address (kErrTooLarge: such an array cannot be there).
+template <class T>
+A3dStatus CheckArray(uint32_t count, const T* array) {
+  if (count == 0) {
+    return kA3dSuccess;
+  }
+  if (!array) {
+    return kErrNullArgument;
+  }
+  return a3dstore::FitsInMemory(count, sizeof(T)) ? kA3dSuccess : kErrTooLarge;
+}
 
-// A caller's zero-terminated name (null: unnamed), at most kMaxNameBytes long.
+// A copy of an array that CheckArray accepted; kErrNoMemory, *out unchanged, when it does not
+// fit.
+template <class T>
+A3dStatus CopyArray(uint32_t count, const T* values, std::vector<T>* out) {
+  return a3dstore::CopyOf(values, count, out) ? kA3dSuccess : kErrNoMemory;
+}
+
+// A caller's zero-terminated name (null: unnamed). Its length stays below 0xFFFFFFFF, the mark
+// of an unnamed entity in the file (else kErrTooLarge); kErrNoMemory, *out unchanged, when the
+// copy does not fit.
 A3dStatus ReadName(const char* name, std::optional<std::string>* out);
 
 // The id shown for a handle in the log (0 for null).

@@ -8,35 +8,50 @@
 namespace a3dstore {
 namespace {
 
+#ifdef _WIN32
+// The C runtime's 64-bit seek and tell (emulated by MinGW where the system's runtime lacks them).
+int SeekEnd(std::FILE* file) {
+  return _fseeki64(file, 0, SEEK_END);
+}
+int64_t Tell(std::FILE* file) {
+  return _ftelli64(file);
+}
+#else
+int SeekEnd(std::FILE* file) {
+  return fseeko(file, 0, SEEK_END);
+}
+int64_t Tell(std::FILE* file) {
+  return ftello(file);
+}
+#endif
+
 // What the file is, from its open handle: a directory opens for reading on some systems and
-// then claims a size that no allocation could meet. *size is 0 when the system cannot tell.
-FileRead KindOf(std::FILE* file, size_t* size) {
+// then claims a size that no allocation could meet.
+FileRead KindOf(std::FILE* file) {
   struct stat status = {};
-  *size = 0;
   if (fstat(fileno(file), &status) != 0) {
     return FileRead::kOk;  // unknown: the read below is bounded all the same
   }
   if (S_ISDIR(status.st_mode)) {
     return FileRead::kDirectory;
   }
-  if (!S_ISREG(status.st_mode)) {
-    return FileRead::kNotAFile;
-  }
-  *size = status.st_size > 0 ? static_cast<size_t>(status.st_size) : 0;
-  return FileRead::kOk;
+  return S_ISREG(status.st_mode) ? FileRead::kOk : FileRead::kNotAFile;
 }
 
 FileRead ReadOpenFile(std::FILE* file, size_t limit, std::vector<uint8_t>* bytes) {
-  size_t size = 0;
-  const FileRead kind = KindOf(file, &size);
+  const FileRead kind = KindOf(file);
   if (kind != FileRead::kOk) {
     return kind;
+  }
+  uint64_t size = 0;
+  if (!FileSize(file, &size)) {
+    size = 0;  // read on to the end all the same
   }
   if (size > limit) {
     return FileRead::kTooLarge;
   }
-  bytes->resize(size);
-  bytes->resize(size == 0 ? 0 : std::fread(bytes->data(), 1, size, file));
+  bytes->resize(size_t(size));
+  bytes->resize(size == 0 ? 0 : std::fread(bytes->data(), 1, size_t(size), file));
   uint8_t chunk[64 * 1024];
   size_t got = 0;
   while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
@@ -49,6 +64,19 @@ FileRead ReadOpenFile(std::FILE* file, size_t limit, std::vector<uint8_t>* bytes
 }
 
 }  // namespace
+
+bool FileSize(std::FILE* file, uint64_t* size) {
+  if (SeekEnd(file) != 0) {
+    return false;
+  }
+  const int64_t end = Tell(file);
+  std::rewind(file);
+  if (end < 0) {
+    return false;
+  }
+  *size = uint64_t(end);
+  return true;
+}
 
 FileRead ReadWholeFile(const std::string& path, size_t limit, std::vector<uint8_t>* bytes) {
   bytes->clear();

@@ -9,12 +9,15 @@
 
 namespace a3dlib {
 
+// Room for the attachment is made before the fill, so that a block is never filled with memory
+// that could not then be attached.
 template <class Block, class Fill>
 A3dStatus GetOrRelease(A3dEntry entry, A3dEntity entity, Block* block, Fill fill) {
   KV_A3D_TRY(CheckBlock(block));
   if (!entity) {
     return Release(entry, *block);
   }
+  KV_A3D_TRY(MakeRoomToAttach());
   return fill(entity, block);
 }
 

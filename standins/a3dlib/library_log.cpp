@@ -8,12 +8,15 @@
 #include <windows.h>
 #endif
 
+#include "standins/a3dlib/store_memory.h"
+
 namespace a3dlib {
+namespace {
 
 #ifdef _WIN32
 // The process environment itself, which SetEnvironmentVariableA changes; the C runtime's
 // copy may be older.
-bool EnvValue(const char* name, std::string* value) {
+bool ReadEnv(const char* name, std::string* value) {
   char small[512];
   SetLastError(ERROR_SUCCESS);  // an empty value answers 0 without setting an error
   DWORD length = GetEnvironmentVariableA(name, small, sizeof small);
@@ -32,7 +35,7 @@ bool EnvValue(const char* name, std::string* value) {
   return true;
 }
 #else
-bool EnvValue(const char* name, std::string* value) {
+bool ReadEnv(const char* name, std::string* value) {
   const char* found = std::getenv(name);
   if (!found) {
     return false;
@@ -41,6 +44,14 @@ bool EnvValue(const char* name, std::string* value) {
   return true;
 }
 #endif
+
+}  // namespace
+
+bool EnvValue(const char* name, std::string* value) {
+  // A value that cannot be copied counts as unset: it steers only the log and test scenarios.
+  bool set = false;
+  return a3dstore::CompletedInMemory([&] { set = ReadEnv(name, value); }) && set;
+}
 
 void LogLine(const char* format, ...) {
   std::string path;

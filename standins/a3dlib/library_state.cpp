@@ -1,6 +1,8 @@
 #include "standins/a3dlib/library_state.h"
 
+#include "standins/a3dlib/a3dlib_codes.h"
 #include "standins/a3dlib/library_log.h"
+#include "standins/a3dlib/store_memory.h"
 
 namespace a3dlib {
 namespace {
@@ -59,13 +61,19 @@ bool IdsAvailable(uint64_t count) {
   return count < uint64_t(a3dstore::kNoRef) - g_state.nextId;
 }
 
-uint32_t AddEntity(EntityData data, uint32_t owner) {
+A3dStatus AddEntity(EntityData data, uint32_t owner, uint32_t* id) {
   if (!IdsAvailable(1)) {
-    return a3dstore::kNoRef;
+    return kErrTooLarge;
   }
-  const uint32_t id = g_state.nextId++;
-  g_state.entities.emplace(id, Entity{std::move(data), owner});
-  return id;
+  const uint32_t next = g_state.nextId;
+  if (!a3dstore::Allocated([&] {
+        g_state.entities.emplace(next, Entity{std::move(data), owner});
+      })) {
+    return kErrNoMemory;
+  }
+  g_state.nextId = next + 1;
+  *id = next;
+  return kA3dSuccess;
 }
 
 }  // namespace a3dlib

@@ -57,8 +57,9 @@ A3dStatus Lookup(A3dEntity handle, T** found);
 
 // True when `count` more ids can be given out.
 bool IdsAvailable(uint64_t count);
-// The new entity's id, or kNoRef when no id is left.
-uint32_t AddEntity(EntityData data, uint32_t owner = a3dstore::kNoRef);
+// Adds the entity under a new id (*id): kErrTooLarge when no id is left, kErrNoMemory when it
+// cannot be stored; nothing is added then.
+A3dStatus AddEntity(EntityData data, uint32_t owner, uint32_t* id);
 
 }  // namespace a3dlib
 

@@ -138,6 +138,8 @@ const char* LoadStatusName(LoadStatus status) {
       return "bad value";
     case LoadStatus::kTrailingData:
       return "trailing data";
+    case LoadStatus::kNoMemory:
+      return "no memory";
   }
   return "unknown";
 }

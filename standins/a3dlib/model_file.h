@@ -23,13 +23,11 @@ constexpr uint32_t kTagOccurrences = SectionTag('O', 'C', 'C', 'S');
 constexpr uint32_t kTagParts = SectionTag('P', 'A', 'R', 'T');
 constexpr uint32_t kTagItems = SectionTag('I', 'T', 'E', 'M');
 constexpr uint32_t kTagTessellations = SectionTag('T', 'E', 'S', 'S');
-// The largest file LoadModelFile reads from a path.
-constexpr size_t kMaxFileBytes = size_t(256) << 20;
 
 enum class LoadStatus {
   kOk = 0,
   kNullArgument,        // no output model, or no data with a nonzero size
-  kUnreadable,          // the path cannot be opened or read, or the file is too large
+  kUnreadable,          // the path cannot be opened or read
   kBadMagic,            // not a model file
   kUnsupportedVersion,  // a format version this loader does not know
   kTruncated,           // the data ends inside a field or a section
@@ -38,6 +36,7 @@ enum class LoadStatus {
   kBadReference,        // an index outside its table
   kBadValue,            // a field with a value the format does not allow
   kTrailingData,        // bytes after the last section
+  kNoMemory,            // the model does not fit in this process's memory
 };
 
 // A short English word or two for a status, for messages.
@@ -52,7 +51,15 @@ LoadStatus CheckModel(const Model& model);
 bool WriteModelFile(const Model& model, std::vector<uint8_t>* bytes);
 bool WriteModelFile(const Model& model, const std::string& path);
 
-// On success *out holds the model; on any error *out is left as it was.
+// The check of every count the loader reads, before anything is allocated for it: `count`
+// items of at least `fileBytes` bytes each must fit in the `left` bytes that remain of their
+// section (else kCountTooLarge), and `count` values of `memoryBytes` bytes each must be one block
+// this process can address (else kNoMemory). No other limit: a file of any size that fits in
+// memory loads.
+LoadStatus CheckCount(uint64_t count, size_t fileBytes, size_t memoryBytes, uint64_t left);
+
+// On success *out holds the model; on any error *out is left as it was. A file is read as the
+// loader goes, never held whole: at the peak only the model itself is in memory.
 LoadStatus LoadModelFile(const uint8_t* data, size_t size, Model* out);
 LoadStatus LoadModelFile(const std::string& path, Model* out);
 

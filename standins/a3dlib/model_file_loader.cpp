@@ -1,28 +1,38 @@
-// Reads the model file of FORMAT.md. Every count is checked against the bytes that remain
-// before anything is allocated for it, and references are checked once all tables are read.
+// Reads the model file of FORMAT.md from a block of memory or straight from a file. Every count
+// is checked against the bytes that remain before anything is allocated for it, and references
+// are checked once all tables are read.
 #include <cstdio>
 #include <cstring>
 #include <type_traits>
 
 #include "standins/a3dlib/model_file.h"
 
+#include "standins/a3dlib/byte_source.h"
 #include "standins/a3dlib/file_bytes.h"
+#include "standins/a3dlib/store_memory.h"
 
 namespace a3dstore {
 namespace {
 
-// The unread rest of a section or of the file.
+// The unread rest of a section or of the file, taken from the source.
 struct Cursor {
-  const uint8_t* at;
-  size_t left;
+  ByteSource* source;
+  uint64_t left;
 };
 
-bool Take(Cursor* in, size_t count, const uint8_t** bytes) {
-  if (in->left < count) {
+// The next `count` bytes; false when fewer remain or the source fails.
+bool Take(Cursor* in, void* to, size_t count) {
+  if (in->left < count || !in->source->Read(to, count)) {
     return false;
   }
-  *bytes = in->at;
-  in->at += count;
+  in->left -= count;
+  return true;
+}
+
+bool Pass(Cursor* in, uint64_t count) {
+  if (in->left < count || !in->source->Skip(count)) {
+    return false;
+  }
   in->left -= count;
   return true;
 }
@@ -37,8 +47,8 @@ uint64_t LittleEndian(const uint8_t* bytes, int count) {
 
 template <class T>
 bool Read(Cursor* in, T* value) {
-  const uint8_t* bytes = nullptr;
-  if (!Take(in, sizeof(T), &bytes)) {
+  uint8_t bytes[sizeof(T)];
+  if (!Take(in, bytes, sizeof bytes)) {
     return false;
   }
   const uint64_t bits = LittleEndian(bytes, sizeof(T));
@@ -64,10 +74,14 @@ LoadStatus Field(bool read) {
   return read ? LoadStatus::kOk : LoadStatus::kTruncated;
 }
 
-// Reads a count and checks that `count` items of at least `itemBytes` bytes each fit.
-LoadStatus ReadCount(Cursor* in, size_t itemBytes, uint32_t* count) {
+LoadStatus Room(bool allocated) {
+  return allocated ? LoadStatus::kOk : LoadStatus::kNoMemory;
+}
+
+// Reads a count of items of at least `fileBytes` bytes each, kept as values of `memoryBytes`.
+LoadStatus ReadCount(Cursor* in, size_t fileBytes, size_t memoryBytes, uint32_t* count) {
   KV_TRY(Field(Read(in, count)));
-  return uint64_t(*count) * itemBytes <= in->left ? LoadStatus::kOk : LoadStatus::kCountTooLarge;
+  return CheckCount(*count, fileBytes, memoryBytes, in->left);
 }
 
 bool LittleEndianHost() {
@@ -80,19 +94,14 @@ bool LittleEndianHost() {
 template <class T>
 LoadStatus ReadArray(Cursor* in, std::vector<T>* values) {
   uint32_t count = 0;
-  KV_TRY(ReadCount(in, sizeof(T), &count));
-  values->resize(count);
+  KV_TRY(ReadCount(in, sizeof(T), sizeof(T), &count));
+  KV_TRY(Room(Resize(values, count)));
   if (LittleEndianHost()) {
-    // The file's bytes are already the values' bytes: one copy of a large array.
-    const uint8_t* bytes = nullptr;
-    Take(in, sizeof(T) * count, &bytes);  // cannot fail: the count was checked
-    if (count > 0) {
-      std::memcpy(values->data(), bytes, sizeof(T) * count);
-    }
-    return LoadStatus::kOk;
+    // The file's bytes are already the values' bytes: read straight into their place.
+    return Field(count == 0 || Take(in, values->data(), sizeof(T) * count));
   }
   for (T& value : *values) {
-    Read(in, &value);  // cannot fail: the count was checked
+    KV_TRY(Field(Read(in, &value)));
   }
   return LoadStatus::kOk;
 }
@@ -101,9 +110,11 @@ LoadStatus ReadBase(Cursor* in, Base* base) {
   uint32_t length = 0;
   KV_TRY(Field(Read(in, &length)));
   if (length != kNoRef) {
-    const uint8_t* bytes = nullptr;
-    KV_TRY(Field(Take(in, length, &bytes)));
-    base->name.emplace(reinterpret_cast<const char*>(bytes), length);
+    KV_TRY(Field(length <= in->left));
+    std::string name;
+    KV_TRY(Room(FitsInMemory(length, 1) && Allocated([&] { name.resize(length); })));
+    KV_TRY(Field(length == 0 || Take(in, &name[0], length)));
+    base->name.emplace().swap(name);
   }
   return Field(Read(in, &base->flags));
 }
@@ -160,8 +171,8 @@ constexpr size_t kMinFaceBytes = 12;
 template <class Row, class ReadRow>
 LoadStatus ReadTable(Cursor* in, size_t minRowBytes, std::vector<Row>* rows, ReadRow readRow) {
   uint32_t count = 0;
-  KV_TRY(ReadCount(in, minRowBytes, &count));
-  rows->resize(count);
+  KV_TRY(ReadCount(in, minRowBytes, sizeof(Row), &count));
+  KV_TRY(Room(Resize(rows, count)));
   for (Row& row : *rows) {
     KV_TRY(readRow(in, &row));
   }
@@ -180,10 +191,8 @@ LoadStatus ReadTessellation(Cursor* in, Tessellation* tess) {
 // Checks an array as ReadArray does and passes over its values; answers its count.
 template <class T>
 LoadStatus SkipArray(Cursor* in, uint32_t* count) {
-  KV_TRY(ReadCount(in, sizeof(T), count));
-  const uint8_t* bytes = nullptr;
-  Take(in, sizeof(T) * *count, &bytes);  // cannot fail: the count was checked
-  return LoadStatus::kOk;
+  KV_TRY(ReadCount(in, sizeof(T), sizeof(T), count));
+  return Field(Pass(in, uint64_t(sizeof(T)) * *count));
 }
 
 // A tessellation without its three large arrays; adds its coordinates' count.
@@ -207,9 +216,9 @@ LoadStatus ReadSection(Cursor* file, uint32_t tag, ReadBody readBody) {
   if (foundTag != tag) {
     return LoadStatus::kBadSection;
   }
-  Cursor body{file->at, 0};
-  KV_TRY(Field(Take(file, length, &body.at)));
-  body.left = length;
+  KV_TRY(Field(length <= file->left));
+  file->left -= length;
+  Cursor body{file->source, length};
   KV_TRY(readBody(&body));
   return body.left == 0 ? LoadStatus::kOk : LoadStatus::kBadSection;
 }
@@ -222,8 +231,8 @@ LoadStatus ReadTableSection(Cursor* file, uint32_t tag, size_t minRowBytes, std:
 }
 
 LoadStatus ReadHeader(Cursor* file) {
-  const uint8_t* magic = nullptr;
-  if (!Take(file, sizeof kMagic, &magic) || std::memcmp(magic, kMagic, sizeof kMagic) != 0) {
+  uint8_t magic[sizeof kMagic];
+  if (!Take(file, magic, sizeof magic) || std::memcmp(magic, kMagic, sizeof kMagic) != 0) {
     return LoadStatus::kBadMagic;
   }
   uint16_t version = 0;
@@ -251,18 +260,18 @@ LoadStatus ReadFile(Cursor* file, Model* model, ReadTess readTess) {
 
 #undef KV_TRY
 
-}  // namespace
-
-namespace {
-
+// The model of `size` bytes from the source into *out, which changes only on success. Memory
+// that the standard library cannot allocate (a name, a row's own arrays) ends the load as
+// kNoMemory like the loader's own allocations; a source that fails makes it kUnreadable.
 template <class ReadTess>
-LoadStatus Load(const uint8_t* data, size_t size, Model* out, ReadTess readTess) {
-  if (!out || (!data && size != 0)) {
-    return LoadStatus::kNullArgument;
-  }
-  Cursor file{data, size};
+LoadStatus Load(ByteSource* source, uint64_t size, Model* out, ReadTess readTess) {
+  Cursor file{source, size};
   Model model;
-  LoadStatus status = ReadFile(&file, &model, readTess);
+  LoadStatus status = LoadStatus::kNoMemory;
+  CompletedInMemory([&] { status = ReadFile(&file, &model, readTess); });
+  if (source->failed()) {
+    status = LoadStatus::kUnreadable;
+  }
   if (status == LoadStatus::kOk) {
     status = CheckModel(model);
   }
@@ -274,13 +283,28 @@ LoadStatus Load(const uint8_t* data, size_t size, Model* out, ReadTess readTess)
 
 }  // namespace
 
+LoadStatus CheckCount(uint64_t count, size_t fileBytes, size_t memoryBytes, uint64_t left) {
+  if (fileBytes != 0 && count > left / fileBytes) {
+    return LoadStatus::kCountTooLarge;
+  }
+  return FitsInMemory(count, memoryBytes) ? LoadStatus::kOk : LoadStatus::kNoMemory;
+}
+
 LoadStatus LoadModelFile(const uint8_t* data, size_t size, Model* out) {
-  return Load(data, size, out, ReadTessellation);
+  if (!out || (!data && size != 0)) {
+    return LoadStatus::kNullArgument;
+  }
+  MemorySource source(data, size);
+  return Load(&source, size, out, ReadTessellation);
 }
 
 LoadStatus LoadModelOutline(const uint8_t* data, size_t size, Model* out, uint64_t* coordinates) {
+  if (!out || (!data && size != 0)) {
+    return LoadStatus::kNullArgument;
+  }
+  MemorySource source(data, size);
   uint64_t counted = 0;
-  const LoadStatus status = Load(data, size, out, [&](Cursor* in, Tessellation* tess) {
+  const LoadStatus status = Load(&source, size, out, [&](Cursor* in, Tessellation* tess) {
     return ReadTessellationOutline(in, tess, &counted);
   });
   if (status == LoadStatus::kOk && coordinates) {
@@ -293,11 +317,18 @@ LoadStatus LoadModelFile(const std::string& path, Model* out) {
   if (!out) {
     return LoadStatus::kNullArgument;
   }
-  std::vector<uint8_t> bytes;
-  if (!ReadFileBytes(path, kMaxFileBytes, &bytes)) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
     return LoadStatus::kUnreadable;
   }
-  return LoadModelFile(bytes.data(), bytes.size(), out);
+  uint64_t size = 0;
+  LoadStatus status = LoadStatus::kUnreadable;
+  if (FileSize(file, &size)) {
+    FileSource source(file);
+    status = Load(&source, size, out, ReadTessellation);
+  }
+  std::fclose(file);
+  return status;
 }
 
 }  // namespace a3dstore

@@ -1,6 +1,7 @@
 #include "standins/a3dlib/tess_presentation.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace a3dstore {
 namespace {
@@ -57,6 +58,13 @@ void Emit(const std::vector<uint32_t>& indices, const Span& span, std::vector<ui
 
 }  // namespace
 
+uint64_t PresentationLimit(uint64_t indexCount) {
+  const uint64_t tiled =
+      indexCount / kWrittenPerTriangle * kPresentedPerTriangle + indexCount % kWrittenPerTriangle;
+  const uint64_t addressable = std::min<uint64_t>(0xFFFFFFFFu, PTRDIFF_MAX / sizeof(uint32_t));
+  return std::min(std::max(tiled, kOverlapAllowance), addressable);
+}
+
 bool PresentIndices(const Tessellation& tess, PresentedIndices* out) {
   std::vector<uint32_t> starts;
   starts.reserve(tess.faces.size());
@@ -66,11 +74,12 @@ bool PresentIndices(const Tessellation& tess, PresentedIndices* out) {
   std::sort(starts.begin(), starts.end());
   std::vector<Span> spans;
   spans.reserve(tess.faces.size());
+  const uint64_t limit = PresentationLimit(tess.indices.size());
   uint64_t total = 0;
   for (const Face& face : tess.faces) {
     spans.push_back(SpanOf(face, tess.indices.size(), starts));
     total += PresentedSize(spans.back());
-    if (total > kMaxPresentedEntries) {
+    if (total > limit) {
       return false;
     }
   }

@@ -18,15 +18,23 @@
 
 namespace a3dstore {
 
-// Larger presentations (only overlapping faces of a hostile file come near) are refused.
-constexpr uint64_t kMaxPresentedEntries = uint64_t(1) << 26;
+// Faces whose entries do not overlap present at most six entries for every four written. Faces
+// that overlap, which only a hostile file has, may present more, up to this allowance: a small
+// file must not make a reader's call take gigabytes.
+constexpr uint64_t kOverlapAllowance = uint64_t(1) << 26;
+
+// The most entries a tessellation of `indexCount` written entries may present: what faces that
+// do not overlap can give, at least kOverlapAllowance, and never more than the 32-bit count of
+// the block that hands them over or one block of this process holds. No well-formed
+// tessellation that fits in memory meets it.
+uint64_t PresentationLimit(uint64_t indexCount);
 
 struct PresentedIndices {
   std::vector<uint32_t> entries;
   std::vector<uint32_t> firstIndices;  // one per face, into entries
 };
 
-// False (out untouched) when the presentation would exceed kMaxPresentedEntries.
+// False (out untouched) when the presentation would exceed PresentationLimit.
 bool PresentIndices(const Tessellation& tess, PresentedIndices* out);
 
 }  // namespace a3dstore

@@ -4,6 +4,9 @@
 #include <unordered_set>
 #include <utility>
 
+#include "standins/a3dlib/entry_support.h"
+#include "standins/a3dlib/store_memory.h"
+
 namespace a3dlib {
 namespace {
 
@@ -97,16 +100,20 @@ void ShiftAll(std::vector<uint32_t>* refs, uint32_t firstId) {
   }
 }
 
-// A tessellation row that takes the entity's arrays and copies the rest.
-a3dstore::Tessellation LentRow(a3dstore::Tessellation* tess) {
-  a3dstore::Tessellation row;
-  row.base = tess->base;
-  row.type = tess->type;
-  row.faces = tess->faces;
+// Appends a tessellation row that takes the entity's arrays and copies the rest. The row and
+// its lender are recorded before the arrays move, so that GiveBack finds them whatever fails
+// after.
+void AppendLentRow(uint32_t id, a3dstore::Tessellation* tess, a3dstore::Model* model,
+                   std::vector<uint32_t>* lenders) {
+  model->tessellations.emplace_back();
+  lenders->push_back(id);
+  a3dstore::Tessellation& row = model->tessellations.back();
   row.coords.swap(tess->coords);
   row.normals.swap(tess->normals);
   row.indices.swap(tess->indices);
-  return row;
+  row.base = tess->base;
+  row.type = tess->type;
+  row.faces = tess->faces;
 }
 
 // Moves the lent arrays back from the rows into their entities.
@@ -157,91 +164,127 @@ std::vector<uint32_t> Reachable(uint32_t start, bool* complete) {
 
 namespace {
 
-// The tree's rows; with `lenders`, the tessellations' arrays are moved out of their entities
-// (ids in row order into *lenders) instead of copied.
-bool ExportRows(uint32_t modelId, a3dstore::Model* out, std::vector<uint32_t>* lenders) {
+// Appends the entity's row to its table and notes where it went. With `lenders`, a
+// tessellation's arrays are lent. May throw std::bad_alloc; what was lent is in the rows then.
+void AppendRow(uint32_t id, Entity* entity, a3dstore::Model* model, Rows* rows,
+               std::vector<uint32_t>* lenders) {
+  auto* tess = std::get_if<a3dstore::Tessellation>(&entity->data);
+  if (lenders && tess) {
+    AppendLentRow(id, tess, model, lenders);
+    (*rows)[id] = {Kind::kTessellation, uint32_t(model->tessellations.size() - 1)};
+  } else {
+    const uint32_t row = CopyRow(*entity, model);
+    (*rows)[id] = {KindOf(*entity), row};
+  }
+}
+
+// The tree's rows into *model, which starts empty; with `lenders`, the tessellations' arrays
+// are moved out of their entities (ids in row order into *lenders) instead of copied. On a
+// failure the caller gives back what was lent.
+A3dStatus ExportRows(uint32_t modelId, a3dstore::Model* model, std::vector<uint32_t>* lenders) {
   bool complete = true;
   const std::vector<uint32_t> ids = Reachable(modelId, &complete);
   auto& entities = State().entities;
   if (!complete || ids.empty()) {
-    return false;
+    return kErrInvalidEntity;
   }
   const auto* file = std::get_if<a3dstore::ModelFileEntry>(&entities.find(modelId)->second.data);
   if (!file) {
-    return false;
+    return kErrInvalidEntity;
   }
-  a3dstore::Model model;
-  model.file = *file;
+  model->file = *file;
   Rows rows;
   for (size_t i = 1; i < ids.size(); ++i) {
-    Entity& entity = entities.find(ids[i])->second;
-    auto* tess = std::get_if<a3dstore::Tessellation>(&entity.data);
-    if (lenders && tess) {
-      model.tessellations.push_back(LentRow(tess));
-      rows[ids[i]] = {Kind::kTessellation, uint32_t(model.tessellations.size() - 1)};
-      lenders->push_back(ids[i]);
-    } else {
-      rows[ids[i]] = {KindOf(entity), CopyRow(entity, &model)};
+    Entity* entity = &entities.find(ids[i])->second;
+    if (!a3dstore::Allocated([&] { AppendRow(ids[i], entity, model, &rows, lenders); })) {
+      return kErrNoMemory;
     }
   }
-  if (!RemapModel(rows, &model)) {
-    if (lenders) {
-      GiveBack(&model, lenders);
-    }
-    return false;
-  }
-  *out = std::move(model);
-  return true;
+  return RemapModel(rows, model) ? kA3dSuccess : kErrInvalidEntity;
 }
 
 }  // namespace
 
-bool ExportTree(uint32_t modelId, a3dstore::Model* out) {
-  return ExportRows(modelId, out, nullptr);
+A3dStatus ExportTree(uint32_t modelId, a3dstore::Model* out) {
+  a3dstore::Model model;
+  KV_A3D_TRY(ExportRows(modelId, &model, nullptr));
+  *out = std::move(model);
+  return kA3dSuccess;
 }
 
-bool LentTree::Lend(uint32_t modelId) {
-  return lenders_.empty() && ExportRows(modelId, &tree_, &lenders_);
+A3dStatus LentTree::Lend(uint32_t modelId) {
+  if (!lenders_.empty()) {
+    return kErrInvalidEntity;
+  }
+  const A3dStatus status = ExportRows(modelId, &tree_, &lenders_);
+  if (status != kA3dSuccess) {
+    GiveBack(&tree_, &lenders_);
+    tree_ = a3dstore::Model();
+  }
+  return status;
 }
 
 LentTree::~LentTree() {
   GiveBack(&tree_, &lenders_);
 }
 
-uint32_t ImportModel(a3dstore::Model&& model) {
-  const uint64_t total = 1 + uint64_t(model.occurrences.size()) + model.parts.size() +
-                         model.items.size() + model.tessellations.size();
-  if (!IdsAvailable(total)) {
-    return kNoRef;
-  }
-  // Ids are handed out one after another: each table's rows get consecutive ids.
-  const uint32_t modelId = State().nextId;
+namespace {
+
+// Adds the model's rows as entities with consecutive ids from `modelId` (the next id), in
+// table order. Stops at the first failure.
+A3dStatus AddRows(a3dstore::Model* model, uint32_t modelId) {
   const uint32_t firstOcc = modelId + 1;
-  const uint32_t firstPart = firstOcc + uint32_t(model.occurrences.size());
-  const uint32_t firstItem = firstPart + uint32_t(model.parts.size());
-  const uint32_t firstTess = firstItem + uint32_t(model.items.size());
-  State().entities.reserve(State().entities.size() + total);
-  ShiftAll(&model.file.occurrences, firstOcc);
-  AddEntity(std::move(model.file), modelId);
-  for (a3dstore::Occurrence& occ : model.occurrences) {
+  const uint32_t firstPart = firstOcc + uint32_t(model->occurrences.size());
+  const uint32_t firstItem = firstPart + uint32_t(model->parts.size());
+  const uint32_t firstTess = firstItem + uint32_t(model->items.size());
+  uint32_t id = kNoRef;
+  ShiftAll(&model->file.occurrences, firstOcc);
+  KV_A3D_TRY(AddEntity(std::move(model->file), modelId, &id));
+  for (a3dstore::Occurrence& occ : model->occurrences) {
     ShiftAll(&occ.children, firstOcc);
     occ.part = Shift(occ.part, firstPart);
     occ.firstLinked = Shift(occ.firstLinked, firstOcc);
     occ.secondLinked = Shift(occ.secondLinked, firstOcc);
-    AddEntity(std::move(occ), modelId);
+    KV_A3D_TRY(AddEntity(std::move(occ), modelId, &id));
   }
-  for (a3dstore::PartDefinition& part : model.parts) {
+  for (a3dstore::PartDefinition& part : model->parts) {
     ShiftAll(&part.items, firstItem);
-    AddEntity(std::move(part), modelId);
+    KV_A3D_TRY(AddEntity(std::move(part), modelId, &id));
   }
-  for (a3dstore::RepItem& item : model.items) {
+  for (a3dstore::RepItem& item : model->items) {
     item.tessellation = Shift(item.tessellation, firstTess);
-    AddEntity(std::move(item), modelId);
+    KV_A3D_TRY(AddEntity(std::move(item), modelId, &id));
   }
-  for (a3dstore::Tessellation& tess : model.tessellations) {
-    AddEntity(std::move(tess), modelId);
+  for (a3dstore::Tessellation& tess : model->tessellations) {
+    KV_A3D_TRY(AddEntity(std::move(tess), modelId, &id));
   }
-  return modelId;
+  return kA3dSuccess;
+}
+
+}  // namespace
+
+A3dStatus ImportModel(a3dstore::Model&& model, uint32_t* modelId) {
+  const uint64_t total = 1 + uint64_t(model.occurrences.size()) + model.parts.size() +
+                         model.items.size() + model.tessellations.size();
+  if (!IdsAvailable(total)) {
+    return kErrTooLarge;
+  }
+  auto& entities = State().entities;
+  if (!a3dstore::Allocated([&] { entities.reserve(entities.size() + size_t(total)); })) {
+    return kErrNoMemory;
+  }
+  // Ids are handed out one after another: each table's rows get consecutive ids.
+  const uint32_t first = State().nextId;
+  const A3dStatus status = AddRows(&model, first);
+  if (status != kA3dSuccess) {
+    // Nothing of a model that did not come in whole stays.
+    for (uint32_t id = first; id != State().nextId; ++id) {
+      entities.erase(id);
+    }
+    return status;
+  }
+  *modelId = first;
+  return kA3dSuccess;
 }
 
 size_t DeleteModel(uint32_t modelId) {

@@ -15,9 +15,10 @@ namespace a3dlib {
 // to an entity that is no longer live is skipped and makes *complete false.
 std::vector<uint32_t> Reachable(uint32_t start, bool* complete);
 
-// The tree of a model file as tables, rows in the order the walk met them. False when the
-// tree refers to an entity that was deleted.
-bool ExportTree(uint32_t modelId, a3dstore::Model* out);
+// The tree of a model file as tables, rows in the order the walk met them. kErrInvalidEntity
+// when the tree refers to an entity that was deleted, kErrNoMemory when the copy does not fit;
+// *out changes only on success.
+A3dStatus ExportTree(uint32_t modelId, a3dstore::Model* out);
 
 // The same tree for writing it out, without copying the tessellations' arrays: they are moved
 // into the rows, and LentTree's destructor moves them back into their entities. Nothing may
@@ -29,8 +30,8 @@ class LentTree {
   LentTree& operator=(const LentTree&) = delete;
   ~LentTree();
 
-  // False, with nothing lent, as for ExportTree.
-  bool Lend(uint32_t modelId);
+  // A status as for ExportTree; on a failure nothing stays lent.
+  A3dStatus Lend(uint32_t modelId);
   a3dstore::Model& tree() { return tree_; }
 
  private:
@@ -38,9 +39,10 @@ class LentTree {
   std::vector<uint32_t> lenders_;  // the entity of each tessellation row
 };
 
-// New entities for every row of the model, owned by the new model file; its id, or kNoRef
-// when the ids ran out.
-uint32_t ImportModel(a3dstore::Model&& model);
+// New entities for every row of the model, owned by the new model file, whose id goes to
+// *modelId. kErrTooLarge when the ids run out, kErrNoMemory when the entities cannot be stored;
+// no entity is added then.
+A3dStatus ImportModel(a3dstore::Model&& model, uint32_t* modelId);
 
 // Deletes the model file, the entities that came with it from a file, and the created
 // entities reachable from it. Entities that came with another file stay. Answers how many

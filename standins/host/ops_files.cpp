@@ -1,5 +1,6 @@
 // File systems, path names, text objects and opening a file as a document (AcroSupport 123, 52,
 // 25; ASExtra 3, 19, 12; AcroView 485).
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -13,8 +14,9 @@ namespace {
 
 const char kPathKind[] = "Cstring";
 
-// A document is a model file, and no larger one could be loaded by the 3D library.
-constexpr size_t kLargestFile = a3dstore::kMaxFileBytes;
+// A document is read whole: the largest is the largest block this process can hold, and
+// whether the memory is there is the allocator's answer (no document when it is not).
+constexpr size_t kLargestFile = size_t(PTRDIFF_MAX);
 
 bool IsPathKind(const HostState& state, HostAtom kind) {
   return kind != 0 && AtomText(state, kind) == kPathKind;

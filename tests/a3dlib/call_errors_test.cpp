@@ -229,9 +229,6 @@ INSTANTIATE_TEST_SUITE_P(
         KV_CASE(faceSizesNull, kErrNullArgument, auto face = Sized<TessFaceBlock>();
                 face.sizeCount = 1; auto b = Sized<Tess3DBlock>(); b.faceCount = 1; b.faces = &face;
                 A3dEntity out = nullptr; return l.api.A3DTess3DCreate(&b, &out)),
-        KV_CASE(tooManyNormals, kErrTooLarge, double one = 0; auto b = Sized<Tess3DBlock>();
-                b.normalCount = kMaxArrayCount + 1; b.normals = &one; A3dEntity out = nullptr;
-                return l.api.A3DTess3DCreate(&b, &out)),
         KV_CASE(coordsNull, kErrNullArgument, TessBaseBlock b{sizeof b, 0, 3, nullptr};
                 return l.api.A3DTessBaseSet(l.tess, &b)),
         KV_CASE(tessBaseSetNullBlock, kErrNullArgument,

@@ -26,6 +26,9 @@ void LibraryTest::SetUp() {
   ASSERT_NE(api_.name, nullptr) << #name;
   KV_A3D_CALLED_LIST(KV_A3D_BIND)
 #undef KV_A3D_BIND
+  failAllocation_ =
+      reinterpret_cast<KvA3dFailAllocationFn>(FindProc(module_, kKvA3dFailAllocationName));
+  ASSERT_NE(failAllocation_, nullptr) << kKvA3dFailAllocationName;
 }
 
 void LibraryTest::TearDown() {
@@ -51,6 +54,7 @@ void LibraryTest::Unload() {
     CloseModule(module_);
     module_ = nullptr;
     api_ = A3dApi();
+    failAllocation_ = nullptr;
   }
 }
 

@@ -10,6 +10,7 @@
 #include "platform/a3d/a3d_signatures.h"
 #include "standins/a3dlib/a3dlib_codes.h"
 #include "standins/a3dlib/model.h"
+#include "standins/a3dlib/test_hook.h"
 
 namespace a3dtest {
 
@@ -45,6 +46,7 @@ class LibraryTest : public ::testing::Test {
 
   void* module_ = nullptr;
   A3dApi api_;
+  KvA3dFailAllocationFn failAllocation_ = nullptr;  // the library's test hook
   std::string logPath_;
   std::vector<std::string> tempFiles_;
 };

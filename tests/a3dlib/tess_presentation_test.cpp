@@ -73,11 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
         Layout{"noFaces", {1, 2, 3}, {}, {}, {}}),
     [](const auto& info) { return std::string(info.param.what); });
 
-TEST(TessPresentationLimit, OverlappingFacesBeyondTheLimitAreRefused) {
+TEST(TessPresentationLimit, OverlappingFacesBeyondTheAllowanceAreRefused) {
   a3dstore::Tessellation tess;
   tess.indices.assign(4000, 0);
   const uint64_t perFace = 4000 / 4 * 6;
-  const uint64_t faces = a3dstore::kMaxPresentedEntries / perFace + 1;
+  const uint64_t faces = a3dstore::kOverlapAllowance / perFace + 1;
   tess.faces.assign(faces, Face{0x20, 0, {1000}});
   a3dstore::PresentedIndices presented;
   presented.entries = {42};
