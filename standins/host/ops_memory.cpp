@@ -1,6 +1,7 @@
 // The host's heap (AcroSupport 1 and 3): every block is tracked with its size so that leaks and
 // bad frees show in the report instead of corrupting anything.
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "standins/host/op_call.h"
@@ -9,7 +10,9 @@ namespace standin {
 
 void* HOSTCALL op::HostMemoryAlloc(uint32_t size) {
   OpCall call(OpId::HostMemoryAlloc, Args({ShowInt(size)}));
-  if (call.Failed() || size > call.state().scenario.largestBlock) {
+  // The host is a 32-bit process: no block of 2 GiB or more exists there, whatever the
+  // build's own address space. Below that, the heap itself says whether a block fits.
+  if (call.Failed() || size > uint32_t(INT32_MAX)) {
     return call.Answer<void*>(nullptr, "null");
   }
   // A block of size 0 is still a unique block.

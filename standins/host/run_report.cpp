@@ -156,9 +156,9 @@ void PrintLeaks(std::FILE* out, const Host& host) {
   }
   std::fprintf(out,
                "leaks: %zu blocks (%zu bytes), %zu path names, %zu text objects, %zu streams, "
-               "%zu host menu acquisitions\n",
+               "%zu host menu acquisitions, %zu tool-button icons\n",
                leaks.blocks.size(), leaks.BlockBytes(), leaks.pathNames, leaks.texts, leaks.streams,
-               leaks.menuAcquisitions);
+               leaks.menuAcquisitions, leaks.icons);
   for (const BlockLeak& block : leaks.blocks) {
     std::fprintf(out, "  block %s of %zu bytes\n", ShowPointer(block.block).c_str(), block.size);
   }

@@ -39,9 +39,6 @@ struct Scenario {
   // At most this many bytes per stream read (0: as many as asked).
   uint32_t streamReadLimit = 0;
 
-  // Larger memory requests are refused, as a real heap would refuse them.
-  uint32_t largestBlock = 256u * 1024u * 1024u;
-
   // Alerts are also printed to standard error as they come.
   bool printAlerts = true;
 };
