@@ -7,23 +7,9 @@
 #include "import/temp_path.h"
 #include "platform/acrobat/host_operations.h"
 
-namespace {
-
 // note: an object the host did not give (null) is never handed back to it; the steps that
-// would need it are left out.
-int OpenWithTitle(HostPathName pathName, HostFileSys fileSys) {
-  HostText title = HostTextNew();
-  if (!title)
-    return 0;
-  HostTextSetText(title, "Model");
-  HostOpenDocFromFile(pathName, fileSys, title);
-  HostReleasePathName(fileSys, pathName);
-  HostTextDestroy(title);
-  return 1;
-}
-
-}  // namespace
-
+// would need it are left out. A document the host did not open is a failure: the user would
+// otherwise be left with nothing and no word.
 int OpenPrcInHost(CString& path) {
   HostAtom pathKind = HostAtomFromString("Cstring");
   HostFileSys fileSys = HostFileSysFromPath(pathKind, path);
@@ -32,10 +18,16 @@ int OpenPrcInHost(CString& path) {
   HostPathName pathName = HostPathNameFromPath(fileSys, pathKind, path, nullptr);
   if (!pathName)
     return 0;
-  if (OpenWithTitle(pathName, fileSys))
-    return 1;
+  HostViewDoc document = nullptr;
+  HostText title = HostTextNew();
+  if (title) {
+    HostTextSetText(title, "Model");
+    document = HostOpenDocFromFile(pathName, fileSys, title);
+  }
   HostReleasePathName(fileSys, pathName);
-  return 0;
+  if (title)
+    HostTextDestroy(title);
+  return document ? 1 : 0;
 }
 
 int ImportMeshesIntoHost(ON_ClassArray<ON_Mesh>& meshes) {

@@ -5,10 +5,10 @@
 #include "platform/opennurbs/opennurbs.h"
 
 // Writes the meshes to the temporary PRC file, has the host open it as a document titled
-// "Model" and deletes the file. 1 when the file was written and handed over; 0 otherwise, with
-// the message in LastErrorText.
+// "Model" and deletes the file. 1 when the file was written and opened; 0 otherwise, with the
+// message in LastErrorText.
 int ImportMeshesIntoHost(ON_ClassArray<ON_Mesh>& meshes);
 
-// The host's steps alone, for a file that stays where it is. 1 when the host was given the
-// file; 0 when the host gave no file system, path name or text object for it.
+// The host's steps alone, for a file that stays where it is. 1 when the host opened the file
+// as a document; 0 when it gave no file system, path name, text object or document.
 int OpenPrcInHost(CString& path);

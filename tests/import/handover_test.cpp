@@ -116,13 +116,16 @@ TEST_F(HandoverTest, AWriterFailureMakesNoHostCallAndDeletesNothing) {
   std::remove(TempPrcPath().c_str());
 }
 
+// A host that opens no document still gets everything back, and the import says it failed
+// rather than leaving the user with nothing and no word.
 TEST_F(HandoverTest, AHostThatDoesNotOpenTheFileStillGetsEverythingBack) {
   standin::Scenario scenario;
   scenario.failOperation = "HostOpenDocFromFile";
   scenario.failOperationCall = 1;
   PlugInSession& session = Session(scenario);
   ON_ClassArray<ON_Mesh> meshes = Triangle();
-  EXPECT_EQ(1, ImportMeshesIntoHost(meshes));
+  EXPECT_EQ(0, ImportMeshesIntoHost(meshes));
+  EXPECT_STREQ("Unable to open the PRC file in the host", GetLastErrorText());
   EXPECT_EQ(kHostSteps, HostSteps());
   EXPECT_TRUE(session.host.OpenedDocuments().empty());
   EXPECT_FALSE(testenv::FileExists(TempPrcPath()));
