@@ -23,13 +23,6 @@ struct Live {
 const A3dEntity kUnknown = reinterpret_cast<A3dEntity>(uintptr_t(0x7777));
 const WriteParamsBlock kParams{sizeof(WriteParamsBlock), 0, 0, 0, 0, 0, 0};
 
-template <class Block>
-Block Sized(uint16_t size = sizeof(Block)) {
-  Block block{};
-  block.size = size;
-  return block;
-}
-
 struct ErrorCase {
   const char* what;
   std::function<A3dStatus(const Live&)> call;

@@ -14,6 +14,14 @@
 
 namespace a3dtest {
 
+// A zero-filled block carrying its size: its own by default, another to test a wrong one.
+template <class Block>
+Block Sized(uint16_t size = sizeof(Block)) {
+  Block block{};
+  block.size = size;
+  return block;
+}
+
 struct A3dApi {
 #define KV_A3D_API_FIELD(name, params) name##Fn name = nullptr;
   KV_A3D_CALLED_LIST(KV_A3D_API_FIELD)

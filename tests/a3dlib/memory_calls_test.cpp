@@ -16,13 +16,6 @@ namespace {
 
 using namespace a3dlib;
 
-template <class Block>
-Block Sized() {
-  Block block{};
-  block.size = sizeof(Block);
-  return block;
-}
-
 // The blocks that hand a tessellation (kept alive by the caller) to A3DTess3DCreate.
 struct TessBlocks {
   explicit TessBlocks(a3dstore::Tessellation* tess) {

@@ -11,13 +11,6 @@ namespace {
 
 using namespace a3dlib;
 
-template <class Block>
-Block Empty() {
-  Block block{};
-  block.size = sizeof(Block);
-  return block;
-}
-
 // The handles of the first entity of each kind, found through the Gets of their parents
 // (each block given back at once).
 struct Path {
@@ -37,28 +30,28 @@ class ReadCalls : public LibraryTest {
     if (last == &Path::model) {
       return path;
     }
-    auto file = Empty<ModelFileBlock>();
+    auto file = Sized<ModelFileBlock>();
     EXPECT_EQ(api_.A3DAsmModelFileGet(model, &file), kA3dSuccess);
     path.occurrence = file.occurrenceCount ? file.occurrences[0] : nullptr;
     EXPECT_EQ(api_.A3DAsmModelFileGet(nullptr, &file), kA3dSuccess);
     if (last == &Path::occurrence) {
       return path;
     }
-    auto occ = Empty<ProductOccurrenceBlock>();
+    auto occ = Sized<ProductOccurrenceBlock>();
     EXPECT_EQ(api_.A3DAsmProductOccurrenceGet(path.occurrence, &occ), kA3dSuccess);
     path.part = occ.partDefinition;
     EXPECT_EQ(api_.A3DAsmProductOccurrenceGet(nullptr, &occ), kA3dSuccess);
     if (last == &Path::part) {
       return path;
     }
-    auto part = Empty<PartDefinitionBlock>();
+    auto part = Sized<PartDefinitionBlock>();
     EXPECT_EQ(api_.A3DAsmPartDefinitionGet(path.part, &part), kA3dSuccess);
     path.item = part.repItemCount ? part.repItems[0] : nullptr;
     EXPECT_EQ(api_.A3DAsmPartDefinitionGet(nullptr, &part), kA3dSuccess);
     if (last == &Path::item) {
       return path;
     }
-    auto item = Empty<RepItemBlock>();
+    auto item = Sized<RepItemBlock>();
     EXPECT_EQ(api_.A3DRiRepresentationItemGet(path.item, &item), kA3dSuccess);
     path.tess = item.tessellation;
     EXPECT_EQ(api_.A3DRiRepresentationItemGet(nullptr, &item), kA3dSuccess);
@@ -66,7 +59,7 @@ class ReadCalls : public LibraryTest {
   }
 
   std::string NameOf(A3dEntity entity) {
-    auto block = Empty<RootBaseBlock>();
+    auto block = Sized<RootBaseBlock>();
     EXPECT_EQ(api_.A3DRootBaseGet(entity, &block), kA3dSuccess);
     const std::string name = block.name ? block.name : "(unnamed)";
     EXPECT_EQ(api_.A3DRootBaseGet(nullptr, &block), kA3dSuccess);
@@ -93,23 +86,23 @@ TEST_F(ReadCalls, WalksTheWrittenTree) {
   EXPECT_EQ(TypeOf(path.item), kTypeRiPolyBrepModel);
   EXPECT_EQ(TypeOf(path.tess), kA3dTypeTess3D);
 
-  auto model = Empty<ModelFileBlock>();
+  auto model = Sized<ModelFileBlock>();
   ASSERT_EQ(api_.A3DAsmModelFileGet(path.model, &model), kA3dSuccess);
   EXPECT_EQ(model.unit, 1.0);
   EXPECT_EQ(model.occurrenceCount, 1u);
   ASSERT_EQ(api_.A3DAsmModelFileGet(nullptr, &model), kA3dSuccess);
-  auto occ = Empty<ProductOccurrenceBlock>();
+  auto occ = Sized<ProductOccurrenceBlock>();
   ASSERT_EQ(api_.A3DAsmProductOccurrenceGet(path.occurrence, &occ), kA3dSuccess);
   EXPECT_EQ(occ.childCount, 0u);
   EXPECT_EQ(occ.firstLinked, nullptr);
   EXPECT_EQ(occ.secondLinked, nullptr);
   ASSERT_EQ(api_.A3DAsmProductOccurrenceGet(nullptr, &occ), kA3dSuccess);
 
-  auto base = Empty<TessBaseBlock>();
+  auto base = Sized<TessBaseBlock>();
   ASSERT_EQ(api_.A3DTessBaseGet(path.tess, &base), kA3dSuccess);
   const std::vector<double> coords(base.coords, base.coords + base.coordCount);
   EXPECT_EQ(coords, TriangleModel().tessellations[0].coords);
-  auto tess = Empty<Tess3DBlock>();
+  auto tess = Sized<Tess3DBlock>();
   ASSERT_EQ(api_.A3DTess3DGet(path.tess, &tess), kA3dSuccess);
   EXPECT_EQ(std::vector<double>(tess.normals, tess.normals + tess.normalCount),
             TriangleModel().tessellations[0].normals);
@@ -144,15 +137,15 @@ TEST_F(ReadCalls, WalksTheWrittenTree) {
 TEST_F(ReadCalls, SharedEntitiesAndCyclesHaveOneHandle) {
   Initialize();
   const A3dEntity model = LoadThroughLibrary(RichModel());
-  auto file = Empty<ModelFileBlock>();
+  auto file = Sized<ModelFileBlock>();
   ASSERT_EQ(api_.A3DAsmModelFileGet(model, &file), kA3dSuccess);
   ASSERT_EQ(file.occurrenceCount, 2u);
   const A3dEntity first = file.occurrences[0];
   const A3dEntity second = file.occurrences[1];
-  auto occ0 = Empty<ProductOccurrenceBlock>();
+  auto occ0 = Sized<ProductOccurrenceBlock>();
   ASSERT_EQ(api_.A3DAsmProductOccurrenceGet(first, &occ0), kA3dSuccess);
   ASSERT_EQ(occ0.childCount, 1u);
-  auto occ2 = Empty<ProductOccurrenceBlock>();
+  auto occ2 = Sized<ProductOccurrenceBlock>();
   ASSERT_EQ(api_.A3DAsmProductOccurrenceGet(occ0.children[0], &occ2), kA3dSuccess);
   ASSERT_EQ(occ2.childCount, 2u);
   EXPECT_EQ(occ2.children[0], first) << "a cycle back to the root";
@@ -180,10 +173,10 @@ TEST_F(ReadCalls, TessellationOfAnotherType) {
   model.tessellations[0].type = 170;
   const Path path = Walk(LoadThroughLibrary(model));
   EXPECT_EQ(TypeOf(path.tess), 170);
-  auto tess = Empty<Tess3DBlock>();
+  auto tess = Sized<Tess3DBlock>();
   EXPECT_EQ(api_.A3DTess3DGet(path.tess, &tess), kErrWrongType);
   EXPECT_EQ(tess.indices, nullptr) << "a refused Get leaves the block alone";
-  auto base = Empty<TessBaseBlock>();
+  auto base = Sized<TessBaseBlock>();
   EXPECT_EQ(api_.A3DTessBaseGet(path.tess, &base), kA3dSuccess);
   EXPECT_EQ(base.coordCount, 18u);
   EXPECT_EQ(api_.A3DTessBaseGet(nullptr, &base), kA3dSuccess);
@@ -216,30 +209,30 @@ class FlaggedEntity : public ReadCalls, public ::testing::WithParamInterface<Fla
       return api_.A3DEntityGetType(entity, &type);
     }
     if (flag == a3dstore::kFailRootBaseGet) {
-      auto block = Empty<RootBaseBlock>();
+      auto block = Sized<RootBaseBlock>();
       return api_.A3DRootBaseGet(entity, &block);
     }
     if (flag == a3dstore::kFailTessBaseGet) {
-      auto block = Empty<TessBaseBlock>();
+      auto block = Sized<TessBaseBlock>();
       return api_.A3DTessBaseGet(entity, &block);
     }
     if (target == &Path::model) {
-      auto block = Empty<ModelFileBlock>();
+      auto block = Sized<ModelFileBlock>();
       return api_.A3DAsmModelFileGet(entity, &block);
     }
     if (target == &Path::occurrence) {
-      auto block = Empty<ProductOccurrenceBlock>();
+      auto block = Sized<ProductOccurrenceBlock>();
       return api_.A3DAsmProductOccurrenceGet(entity, &block);
     }
     if (target == &Path::part) {
-      auto block = Empty<PartDefinitionBlock>();
+      auto block = Sized<PartDefinitionBlock>();
       return api_.A3DAsmPartDefinitionGet(entity, &block);
     }
     if (target == &Path::item) {
-      auto block = Empty<RepItemBlock>();
+      auto block = Sized<RepItemBlock>();
       return api_.A3DRiRepresentationItemGet(entity, &block);
     }
-    auto block = Empty<Tess3DBlock>();
+    auto block = Sized<Tess3DBlock>();
     return api_.A3DTess3DGet(entity, &block);
   }
 };
@@ -293,10 +286,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ReadCalls, EveryGetIsCountedUntilGivenBack) {
   Initialize();
   const Path path = Walk(LoadThroughLibrary(TriangleModel()));
-  auto item = Empty<RepItemBlock>();
-  auto name = Empty<RootBaseBlock>();
-  auto unnamed = Empty<RootBaseBlock>();
-  auto attributes = Empty<CascadedAttributesBlock>();
+  auto item = Sized<RepItemBlock>();
+  auto name = Sized<RootBaseBlock>();
+  auto unnamed = Sized<RootBaseBlock>();
+  auto attributes = Sized<CascadedAttributesBlock>();
   A3dEntity cascade = nullptr;
   ASSERT_EQ(api_.A3DMiscCascadedAttributesCreate(&cascade), kA3dSuccess);
   ASSERT_EQ(api_.A3DMiscCascadedAttributesPush(cascade, path.item, nullptr), kA3dSuccess);

@@ -8,10 +8,9 @@
 
 #include "import/a3d_binding.h"
 #include "import/prc_stream_reader.h"
-#include "platform/mfc/file_dialog.h"
+#include "tests/fault_sweep/sweep_fixture.h"
 #include "tests/reader/documents.h"
 #include "tests/support/plugin_session.h"
-#include "tests/support/test_env.h"
 
 namespace {
 
@@ -26,15 +25,9 @@ struct SessionOutcome {
   std::string leaks;
 };
 
-class FaultSweep : public ::testing::Test {
+class FaultSweep : public SweepFixture {
  protected:
-  FaultSweep()
-      : temp_("temp", scratch_.path().c_str()),
-        path_("PATH", testenv::PathWith(testenv::BuildPath(KV_A3DLIB_DIR)).c_str()) {
-    KvSetFileDialogAnswerForTesting(testenv::BuildPath(KV_SOURCE_DIR "/examples/house.obj").c_str(),
-                                    true);
-  }
-  ~FaultSweep() override { KvSetFileDialogAnswerForTesting(nullptr, false); }
+  FaultSweep() { AnswerDialogWith(testenv::BuildPath(KV_SOURCE_DIR "/examples/house.obj")); }
 
   // One whole session as a host runs it, with the given call failing (0: none).
   SessionOutcome Run(uint32_t failCall) {
@@ -96,12 +89,6 @@ class FaultSweep : public ::testing::Test {
     outcome.clean = session.host.Leaks().Clean();
     return outcome;
   }
-
-  bool TemporaryFileLeft() const { return testenv::FileExists(scratch_.path() + "\\TVLTemp.prc"); }
-
-  testenv::ScratchDir scratch_;
-  testenv::ScopedEnv temp_;
-  testenv::ScopedEnv path_;
 };
 
 TEST_F(FaultSweep, EveryHostCallOfASessionFailedInTurn) {

@@ -6,10 +6,9 @@
 #include <cstdio>
 
 #include "import/import_command.h"
-#include "platform/mfc/file_dialog.h"
 #include "platform/opennurbs/on_allocation.h"
+#include "tests/fault_sweep/sweep_fixture.h"
 #include "tests/support/plugin_session.h"
-#include "tests/support/test_env.h"
 
 namespace {
 
@@ -32,17 +31,10 @@ struct ImportOutcome {
   bool clean = false;
 };
 
-class MemorySweep : public ::testing::Test {
+class MemorySweep : public SweepFixture {
  protected:
-  MemorySweep()
-      : temp_("temp", scratch_.path().c_str()),
-        path_("PATH", testenv::PathWith(testenv::BuildPath(KV_A3DLIB_DIR)).c_str()) {
-    KvSetFileDialogAnswerForTesting(scratch_.Write("two-meshes.obj", kTwoMeshes).c_str(), true);
-  }
-  ~MemorySweep() override {
-    KvSetFileDialogAnswerForTesting(nullptr, false);
-    KvFailArrayAllocationForTesting(0);
-  }
+  MemorySweep() { AnswerDialogWith(scratch_.Write("two-meshes.obj", kTwoMeshes)); }
+  ~MemorySweep() override { KvFailArrayAllocationForTesting(0); }
 
   // One Import command with the toolkit's n-th allocation refused (0: none).
   ImportOutcome Import(int refused) {
@@ -57,12 +49,6 @@ class MemorySweep : public ::testing::Test {
     outcome.clean = session.host.Leaks().Clean();
     return outcome;
   }
-
-  bool TemporaryFileLeft() const { return testenv::FileExists(scratch_.path() + "\\TVLTemp.prc"); }
-
-  testenv::ScratchDir scratch_;
-  testenv::ScopedEnv temp_;
-  testenv::ScopedEnv path_;
 };
 
 TEST_F(MemorySweep, EveryAllocationOfTheToolkitRefusedInTurn) {
