@@ -171,6 +171,11 @@ const std::vector<CallRecord>& Host::Log() const {
   return state_->log;
 }
 
+void Host::ForgetLog() {
+  // Its room goes too: the next run grows the log from nothing, as in a host of its own.
+  std::vector<CallRecord>().swap(state_->log);
+}
+
 std::string Host::FormatLog() const {
   std::string text;
   for (const CallRecord& record : state_->log) {

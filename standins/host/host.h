@@ -110,6 +110,10 @@ class Host {
 
   // The call log and what tests read of it.
   const std::vector<CallRecord>& Log() const;
+  // Drops the records so far, between calls only; the numbering goes on. A host that serves
+  // many runs, as a benchmark's does, would otherwise keep every earlier run's records and move
+  // them all whenever the log outgrows its room.
+  void ForgetLog();
   std::string FormatLog() const;
   uint32_t CallCount() const;  // host calls so far (a fault sweep runs n up to it)
   std::vector<std::string> AtomRequests() const;  // the strings of Core 5, in order

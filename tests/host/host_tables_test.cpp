@@ -144,6 +144,24 @@ TEST_F(HostTablesTest, AtomsAreOnePerString) {
   EXPECT_EQ(host().AtomRequests(), (std::vector<std::string>{"Core", "Core", "Cos"}));
 }
 
+// A forgotten log starts empty but the numbering goes on, so that a fault plan aimed at a later
+// call still meets it.
+TEST_F(HostTablesTest, ForgottenLogKeepsTheNumbering) {
+  Scenario scenario;
+  scenario.failCall = 3;
+  Start(scenario);
+  EXPECT_NE(HostAtomFromString("Core"), 0);
+  host().ForgetLog();
+  EXPECT_TRUE(host().Log().empty());
+  EXPECT_NE(HostAtomFromString("Cos"), 0);
+  EXPECT_EQ(HostAtomFromString("Core"), 0);  // the third call: the fault plan's
+  ASSERT_EQ(host().Log().size(), 2u);
+  EXPECT_EQ(host().Log()[0].number, 2u);
+  EXPECT_FALSE(host().Log()[0].failed);
+  EXPECT_EQ(host().Log()[1].number, 3u);
+  EXPECT_TRUE(host().Log()[1].failed);
+}
+
 void HOSTCALL Marker() {}
 
 TEST_F(HostTablesTest, CallbacksAreOpaqueAndResolve) {
