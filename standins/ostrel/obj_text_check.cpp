@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -165,7 +166,7 @@ ObjTextCheck CheckObjText(const std::string& path) {
   constexpr size_t kBlockSize = 1 << 16;
   std::unique_ptr<char[]> block(new char[kBlockSize]);
   LineChecker lines;
-  size_t total = 0;
+  uint64_t total = 0;  // a file may pass 4 GiB, where a 32-bit size_t would wrap to "empty"
   for (size_t count; (count = std::fread(block.get(), 1, kBlockSize, file.get())) > 0;
        total += count) {
     const char* text = block.get();

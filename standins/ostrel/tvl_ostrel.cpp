@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "standins/ostrel/obj_meshes.h"
@@ -88,10 +90,22 @@ int ReadModel(const CString& path, ON_ClassArray<ON_Mesh>& meshes) {
   return ScenarioResult();
 }
 
+// The parse holds the file's content in standard containers, which throw when memory runs out
+// (a file of tens of millions of faces in a 32-bit process): that is a failure with its text,
+// and what the read had built is released by the unwinding. No exception leaves this library.
+int ReadModelInMemory(const CString& path, ON_ClassArray<ON_Mesh>& meshes) {
+  try {
+    return ReadModel(path, meshes);
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  return Fail("Unable to read %s: the model is larger than memory allows", path);
+}
+
 }  // namespace
 
 int KV_CDECL TVLOstrel::SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes) {
-  const int result = ReadModel(path, meshes);
+  const int result = ReadModelInMemory(path, meshes);
   char line[32];
   std::snprintf(line, sizeof line, "SKPToMesh -> %d", result);
   LogCall(line);
