@@ -1,7 +1,5 @@
 #include "standins/host/model_summary.h"
 
-#include <new>
-
 #include "standins/a3dlib/model_file.h"
 #include "standins/host/op_call.h"
 
@@ -110,18 +108,18 @@ std::string Describe(const a3dstore::Model& model) {
 }  // namespace
 
 std::string DescribeModelFile(const std::vector<uint8_t>& bytes) {
-  try {
-    // The whole model, arrays and all: the check reads every index.
-    a3dstore::Model model;
-    a3dstore::LoadStatus status = a3dstore::LoadModelFile(bytes.data(), bytes.size(), &model);
-    if (status != a3dstore::LoadStatus::kOk) {
-      return std::string("not a model file this host can read (") +
-             a3dstore::LoadStatusName(status) + ")";
-    }
-    return Describe(model);
-  } catch (const std::bad_alloc&) {
+  // The whole model, arrays and all: the check reads every index. The loader answers a model
+  // that does not fit in memory as a status, never as an exception.
+  a3dstore::Model model;
+  a3dstore::LoadStatus status = a3dstore::LoadModelFile(bytes.data(), bytes.size(), &model);
+  if (status == a3dstore::LoadStatus::kNoMemory) {
     return "model not checked: it does not fit in memory";
   }
+  if (status != a3dstore::LoadStatus::kOk) {
+    return std::string("not a model file this host can read (") + a3dstore::LoadStatusName(status) +
+           ")";
+  }
+  return Describe(model);
 }
 
 }  // namespace standin

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "standins/a3dlib/model_file.h"
+#include "standins/a3dlib/store_memory.h"
 #include "standins/host/model_summary.h"
 
 namespace {
@@ -108,6 +109,16 @@ TEST(ModelSummary, BytesThatAreNoModelSaySo) {
   EXPECT_EQ(standin::DescribeModelFile(bytes), "not a model file this host can read (truncated)");
   EXPECT_EQ(standin::DescribeModelFile({'a', 'b', 'c'}),
             "not a model file this host can read (bad magic)");
+}
+
+// A sound model that the loader cannot find memory for is not called "not a model file".
+TEST(ModelSummary, AModelThatDoesNotFitIsNotChecked) {
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(a3dstore::WriteModelFile(TwoTriangles(), &bytes));
+  a3dstore::FailAllocationAfter(0);
+  const std::string said = standin::DescribeModelFile(bytes);
+  a3dstore::FailAllocationAfter(-1);
+  EXPECT_EQ(said, "model not checked: it does not fit in memory");
 }
 
 }  // namespace
