@@ -78,7 +78,7 @@ KV_A3D_ENTRY(A3DDllInitialize)(int32_t major, int32_t minor) {
   LibraryState& state = State();
   state.initMajor = major;
   state.initMinor = minor;
-  state.forcedCallCount = 0;
+  state.forced = ReadForcedFailure();
   const A3dStatus result = InitResult();
   state.initialized = result == kA3dSuccess;
   LogLine("A3DDllInitialize major=%d minor=%d -> %d", major, minor, result);

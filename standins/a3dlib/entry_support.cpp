@@ -7,18 +7,24 @@
 
 namespace a3dlib {
 
+ForcedFailure ReadForcedFailure() {
+  ForcedFailure forced;
+  if (!EnvValue("KV_A3D_FAIL_CALL", &forced.entry)) {
+    return forced;
+  }
+  const size_t colon = forced.entry.find(':');
+  if (colon == std::string::npos) {
+    forced.call = 1;
+    return forced;
+  }
+  forced.call = std::strtol(forced.entry.c_str() + colon + 1, nullptr, 10);
+  forced.entry.erase(colon);  // shortens in place: no allocation
+  return forced;
+}
+
 bool ForcedToFail(const char* entry) {
-  std::string text;
-  if (!EnvValue("KV_A3D_FAIL_CALL", &text)) {
-    return false;
-  }
-  const size_t colon = text.find(':');
-  if (text.compare(0, colon, entry) != 0) {
-    return false;
-  }
-  const long n =
-      colon == std::string::npos ? 1 : std::strtol(text.c_str() + colon + 1, nullptr, 10);
-  return ++State().forcedCallCount == n;
+  ForcedFailure& forced = State().forced;
+  return !forced.entry.empty() && forced.entry == entry && ++forced.calls == forced.call;
 }
 
 A3dStatus ReadName(const char* name, std::optional<std::string>* out) {

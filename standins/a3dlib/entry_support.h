@@ -26,17 +26,17 @@ A3dStatus IfReady(Call call) {
   return status;
 }
 
-// The test switch KV_A3D_FAIL_CALL, "<entry>" or "<entry>:<n>": true for the n-th call (the
-// first when no n is given) of that entry since the last A3DDllInitialize.
+// The test switch KV_A3D_FAIL_CALL, "<entry>" or "<entry>:<n>" (the first call when no n is
+// given), read once by A3DDllInitialize; its count starts afresh.
+ForcedFailure ReadForcedFailure();
+
+// True for the call of the entry that the switch read at initialisation refuses.
 bool ForcedToFail(const char* entry);
 
 // As IfReady, but kErrForcedFailure when the test switch refuses this call of the entry.
 template <class Call>
 A3dStatus IfReadyAndNotForced(const char* entry, Call call) {
-  if (!State().initialized) {
-    return kErrNotInitialized;
-  }
-  return ForcedToFail(entry) ? kErrForcedFailure : IfReady(call);
+  return IfReady([&] { return ForcedToFail(entry) ? kErrForcedFailure : call(); });
 }
 
 // A block must be there and carry its own size.

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 #include <variant>
 #include <vector>
@@ -30,11 +31,18 @@ struct Entity {
   uint32_t owner = a3dstore::kNoRef;  // the loaded model file it came with, if any
 };
 
+// The test switch KV_A3D_FAIL_CALL as read at initialisation: the n-th call of one entry fails.
+struct ForcedFailure {
+  std::string entry;  // empty: the switch is unset
+  long call = 0;      // which call of the entry fails, counting from 1
+  long calls = 0;     // the entry's calls so far
+};
+
 struct LibraryState {
   bool initialized = false;
   int32_t initMajor = 0;  // the version A3DDllInitialize was last given
   int32_t initMinor = 0;
-  long forcedCallCount = 0;   // calls of the entry KV_A3D_FAIL_CALL names, since initialisation
+  ForcedFailure forced;
   uint32_t nextId = 0x10000;  // ids are never reused, so a stale handle stays unknown
   std::unordered_map<uint32_t, Entity> entities;
   std::vector<Attachment> attachments;
