@@ -100,10 +100,6 @@ FileRead ReadWholeFile(const std::string& path, size_t limit, std::vector<uint8_
   return result;
 }
 
-bool ReadFileBytes(const std::string& path, size_t limit, std::vector<uint8_t>* bytes) {
-  return ReadWholeFile(path, limit, bytes) == FileRead::kOk;
-}
-
 const char* FileReadText(FileRead result) {
   switch (result) {
     case FileRead::kOk:

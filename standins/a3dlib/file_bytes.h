@@ -28,9 +28,6 @@ bool FileSize(std::FILE* file, uint64_t* size);
 // Only a regular file of at most `limit` bytes is read; on any other answer *bytes is empty.
 FileRead ReadWholeFile(const std::string& path, size_t limit, std::vector<uint8_t>* bytes);
 
-// As ReadWholeFile, answering only whether the file was read.
-bool ReadFileBytes(const std::string& path, size_t limit, std::vector<uint8_t>* bytes);
-
 // A few words for a result other than kOk, to follow the file's name: "is a directory".
 const char* FileReadText(FileRead result);
 
