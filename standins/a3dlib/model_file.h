@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,15 @@ constexpr uint32_t kTagOccurrences = SectionTag('O', 'C', 'C', 'S');
 constexpr uint32_t kTagParts = SectionTag('P', 'A', 'R', 'T');
 constexpr uint32_t kTagItems = SectionTag('I', 'T', 'E', 'M');
 constexpr uint32_t kTagTessellations = SectionTag('T', 'E', 'S', 'S');
+
+// Whether this machine keeps values in the file's byte order, so that an array's bytes are its
+// values' bytes as they stand.
+inline bool LittleEndianHost() {
+  const uint16_t one = 1;
+  uint8_t first = 0;
+  std::memcpy(&first, &one, 1);
+  return first == 1;
+}
 
 enum class LoadStatus {
   kOk = 0,

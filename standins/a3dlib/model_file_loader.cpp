@@ -84,13 +84,6 @@ LoadStatus ReadCount(Cursor* in, size_t fileBytes, size_t memoryBytes, uint32_t*
   return CheckCount(*count, fileBytes, memoryBytes, in->left);
 }
 
-bool LittleEndianHost() {
-  const uint16_t one = 1;
-  uint8_t first = 0;
-  std::memcpy(&first, &one, 1);
-  return first == 1;
-}
-
 template <class T>
 LoadStatus ReadArray(Cursor* in, std::vector<T>* values) {
   uint32_t count = 0;

@@ -16,13 +16,6 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr uint64_t kMaxSection = 0xFFFFFFFFu;
 
-bool LittleEndianHost() {
-  const uint16_t one = 1;
-  uint8_t first = 0;
-  std::memcpy(&first, &one, 1);
-  return first == 1;
-}
-
 // Only counts the bytes.
 struct CountSink {
   uint64_t size = 0;
