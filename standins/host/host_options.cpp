@@ -10,17 +10,6 @@
 namespace standin {
 namespace {
 
-// The operation of that name, or null.
-const OpInfo* FindOperation(const std::string& name) {
-  for (int id = 0; id < kOpCount; ++id) {
-    const OpInfo& info = InfoOf(static_cast<OpId>(id));
-    if (name == info.name) {
-      return &info;
-    }
-  }
-  return nullptr;
-}
-
 // The operations --fail takes, wrapped to the usage's width.
 std::string FailableOperations() {
   constexpr size_t kIndent = 27;

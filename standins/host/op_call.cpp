@@ -30,13 +30,17 @@ const OpInfo& InfoOf(OpId id) {
   return kOperations[static_cast<int>(id)];
 }
 
-bool IsHostOperation(const std::string& name) {
+const OpInfo* FindOperation(const std::string& name) {
   for (const OpInfo& info : kOperations) {
     if (name == info.name) {
-      return true;
+      return &info;
     }
   }
-  return false;
+  return nullptr;
+}
+
+bool IsHostOperation(const std::string& name) {
+  return FindOperation(name) != nullptr;
 }
 
 OpCall::OpCall(OpId id, std::string arguments) : state_(CurrentState()) {

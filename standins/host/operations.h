@@ -2,6 +2,8 @@
 // each definition must have exactly the operation's type.
 #pragma once
 
+#include <string>
+
 #include "platform/acrobat/host_operations.h"
 
 namespace standin {
@@ -27,6 +29,8 @@ struct OpInfo {
 };
 
 const OpInfo& InfoOf(OpId id);
+// The operation of that name, or null.
+const OpInfo* FindOperation(const std::string& name);
 
 namespace op {
 #define KV_OP_DECLARE(name, table, selector, result, params, args) result HOSTCALL name params;
