@@ -56,6 +56,9 @@ HostBool Host::CallSetup(uint32_t version, uint32_t recordVersion, HostCallback 
   }
   // the record's "Core" is a grant of its own, like every table the plug-in asks for later
   HostFunctionTable core = NewGrant(state, HostTableId::Core, kHandshakeVersion, 0);
+  if (core == nullptr) {
+    return RefusePlugInCall(state, "set-up", "no grant left for the Core table");
+  }
   plugIn.setupData = SdkSetupData{recordVersion, state.scenario.extensionId, core, handshakeField};
   plugIn.setupCalled = true;
   size_t record = BeginPlugInCall(

@@ -115,6 +115,27 @@ TEST_F(HostPlugInTest, HandshakeWithoutSetUpIsRefused) {
   EXPECT_TRUE(host().Log().back().intoPlugIn);
 }
 
+// Set-up after set-up uses up the host's grants; once none is left for the record's Core table,
+// the set-up is refused rather than handed a null table.
+TEST_F(HostPlugInTest, SetUpWithNoGrantLeftIsRefused) {
+  ASSERT_TRUE(host().CallPlugInMain(plugIn_.main, plugIn_.module, nullptr));
+  const standin::CallRecord* refused = nullptr;
+  for (int attempt = 0; attempt < 100 && refused == nullptr; ++attempt) {
+    host().CallSetup();
+    const standin::CallRecord& last = host().Log().back();
+    if (last.intoPlugIn && last.note == "no grant left for the Core table") {
+      refused = &last;
+    }
+  }
+  ASSERT_NE(refused, nullptr);
+  EXPECT_EQ(refused->result, "false");
+  for (const standin::CallRecord& record : host().Log()) {
+    if (record.intoPlugIn && record.operation == "set-up" && &record != refused) {
+      EXPECT_NE(record.arguments.find("table Core"), std::string::npos) << record.arguments;
+    }
+  }
+}
+
 // Every host call of a whole run made to fail in turn: the run goes on, the chosen call is the
 // one that failed (or says why it could not), and nothing else did.
 TEST_F(HostPlugInTest, EachCallCanBeMadeToFail) {
