@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace standin {
@@ -11,9 +12,9 @@ namespace standin {
 struct CallRecord {
   uint32_t number = 0;      // 1-based among host calls; 0 for a call into the plug-in
   bool intoPlugIn = false;  // the host called the plug-in (set-up, handshake, a click, ...)
-  std::string table;
+  std::string_view table;   // the table's name, static text; empty for a call into the plug-in
   int selector = -1;
-  std::string operation;
+  std::string operation;  // a call into the plug-in names what it ran: "execute " + the button
   std::string arguments;  // formatted: strings quoted, atoms with their string, handles as ids
   std::string result;
   bool failed = false;  // an injected fault answered instead of the operation

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "standins/host/host.h"
+#include "standins/host/operations.h"
 
 namespace standin {
 
@@ -77,7 +78,7 @@ struct HostState {
 
   std::vector<CallRecord> log;
   uint32_t callCount = 0;
-  std::map<std::string, uint32_t> operationCalls;
+  std::array<uint32_t, kOpCount> operationCalls{};  // by OpId
   std::vector<std::string> atomRequests;
   std::vector<TableRequest> tableRequests;
   std::map<std::string, uint32_t> grantedVersion;

@@ -15,7 +15,7 @@ const OpInfo kOperations[] = {
 #undef KV_OP_INFO
 };
 
-bool FaultAimsAt(const Scenario& scenario, uint32_t number, const std::string& name,
+bool FaultAimsAt(const Scenario& scenario, uint32_t number, const char* name,
                  uint32_t operationNumber) {
   if (scenario.failCall != 0 && scenario.failCall == number) {
     return true;
@@ -56,7 +56,7 @@ OpCall::OpCall(OpId id, std::string arguments) : state_(CurrentState()) {
     record.grantVersion = state_.grants[record.grant - 1]->info.version;
   }
   state_.callGrant = 0;
-  uint32_t operationNumber = ++state_.operationCalls[info.name];
+  uint32_t operationNumber = ++state_.operationCalls[static_cast<size_t>(id)];
   if (FaultAimsAt(state_.scenario, record.number, info.name, operationNumber)) {
     if (info.hasResult) {
       failed_ = true;
@@ -191,8 +191,10 @@ std::string FormatCallRecord(const CallRecord& record) {
   if (record.intoPlugIn) {
     line = "   >> plug-in " + record.operation + "(" + record.arguments + ")";
   } else {
-    line = "#" + std::to_string(record.number) + " " + record.table + " " +
-           std::to_string(record.selector) + " " + record.operation + "(" + record.arguments + ")";
+    line = "#" + std::to_string(record.number) + " ";
+    line.append(record.table);
+    line += " " + std::to_string(record.selector) + " " + record.operation + "(" +
+            record.arguments + ")";
   }
   line += " -> " + record.result;
   if (!record.note.empty()) {

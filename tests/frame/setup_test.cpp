@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string_view>
 
 #include "frame/frame_state.h"
 #include "standins/host/host.h"
@@ -166,7 +167,7 @@ TEST(SetUp, FallsBackThroughTheVersionList) {
   }
 }
 
-HostTableId TableNamed(const std::string& name) {
+HostTableId TableNamed(std::string_view name) {
   int index = 0;
   while (index < kHostTableCount && name != HostTableName(static_cast<HostTableId>(index)))
     ++index;
