@@ -17,15 +17,6 @@ bool MemorySource::Read(void* to, size_t count) {
   return true;
 }
 
-bool MemorySource::Skip(uint64_t count) {
-  if (count > left_) {
-    return Fail();
-  }
-  at_ += size_t(count);
-  left_ -= size_t(count);
-  return true;
-}
-
 size_t FileSource::FromBuffer(uint8_t* to, size_t count) {
   const size_t taken = std::min(count, end_ - at_);
   if (taken > 0) {
@@ -51,18 +42,6 @@ bool FileSource::Read(void* to, size_t count) {
   }
   if (count > 0 && (!Refill() || FromBuffer(into, count) != count)) {
     return Fail();
-  }
-  return true;
-}
-
-bool FileSource::Skip(uint64_t count) {
-  while (count > 0) {
-    if (at_ == end_ && !Refill()) {
-      return Fail();
-    }
-    const size_t taken = size_t(std::min<uint64_t>(count, end_ - at_));
-    at_ += taken;
-    count -= taken;
   }
   return true;
 }

@@ -14,8 +14,6 @@ class ByteSource {
   // The next `count` bytes copied to `to`; false (and failed() from then on) when they cannot
   // be read.
   virtual bool Read(void* to, size_t count) = 0;
-  // Passes over the next `count` bytes; false as for Read.
-  virtual bool Skip(uint64_t count) = 0;
   // A read went wrong: the bytes were not all there, though their count said they were.
   bool failed() const { return failed_; }
 
@@ -33,7 +31,6 @@ class MemorySource : public ByteSource {
  public:
   MemorySource(const uint8_t* data, size_t size) : at_(data), left_(size) {}
   bool Read(void* to, size_t count) override;
-  bool Skip(uint64_t count) override;
 
  private:
   const uint8_t* at_;
@@ -45,7 +42,6 @@ class FileSource : public ByteSource {
  public:
   explicit FileSource(std::FILE* file) : file_(file) {}
   bool Read(void* to, size_t count) override;
-  bool Skip(uint64_t count) override;
 
  private:
   // Reads up to `count` bytes from the buffer; answers how many.

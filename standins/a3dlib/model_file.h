@@ -73,9 +73,4 @@ LoadStatus CheckCount(uint64_t count, size_t fileBytes, size_t memoryBytes, uint
 LoadStatus LoadModelFile(const uint8_t* data, size_t size, Model* out);
 LoadStatus LoadModelFile(const std::string& path, Model* out);
 
-// As LoadModelFile, with every check, but the tessellations' coordinate, normal and index
-// arrays are passed over and left empty: what a summary needs of a large model without a copy
-// of it. *coordinates (may be null) receives the doubles of all coordinate arrays.
-LoadStatus LoadModelOutline(const uint8_t* data, size_t size, Model* out, uint64_t* coordinates);
-
 }  // namespace a3dstore

@@ -29,14 +29,6 @@ bool Take(Cursor* in, void* to, size_t count) {
   return true;
 }
 
-bool Pass(Cursor* in, uint64_t count) {
-  if (in->left < count || !in->source->Skip(count)) {
-    return false;
-  }
-  in->left -= count;
-  return true;
-}
-
 uint64_t LittleEndian(const uint8_t* bytes, int count) {
   uint64_t value = 0;
   for (int i = count - 1; i >= 0; --i) {
@@ -181,25 +173,6 @@ LoadStatus ReadTessellation(Cursor* in, Tessellation* tess) {
   return ReadTable(in, kMinFaceBytes, &tess->faces, ReadFace);
 }
 
-// Checks an array as ReadArray does and passes over its values; answers its count.
-template <class T>
-LoadStatus SkipArray(Cursor* in, uint32_t* count) {
-  KV_TRY(ReadCount(in, sizeof(T), sizeof(T), count));
-  return Field(Pass(in, uint64_t(sizeof(T)) * *count));
-}
-
-// A tessellation without its three large arrays; adds its coordinates' count.
-LoadStatus ReadTessellationOutline(Cursor* in, Tessellation* tess, uint64_t* coordinates) {
-  KV_TRY(ReadBase(in, &tess->base));
-  KV_TRY(Field(Read(in, &tess->type)));
-  uint32_t count = 0;
-  KV_TRY(SkipArray<double>(in, &count));
-  *coordinates += count;
-  KV_TRY(SkipArray<double>(in, &count));
-  KV_TRY(SkipArray<uint32_t>(in, &count));
-  return ReadTable(in, kMinFaceBytes, &tess->faces, ReadFace);
-}
-
 // Reads one section whose tag must be `tag`; its body must be exactly what readBody reads.
 template <class ReadBody>
 LoadStatus ReadSection(Cursor* file, uint32_t tag, ReadBody readBody) {
@@ -237,8 +210,7 @@ LoadStatus ReadHeader(Cursor* file) {
   return reserved == 0 ? LoadStatus::kOk : LoadStatus::kBadValue;
 }
 
-template <class ReadTess>
-LoadStatus ReadFile(Cursor* file, Model* model, ReadTess readTess) {
+LoadStatus ReadFile(Cursor* file, Model* model) {
   KV_TRY(ReadHeader(file));
   KV_TRY(ReadSection(file, kTagModelFile,
                      [&](Cursor* body) { return ReadModelFile(body, &model->file); }));
@@ -247,7 +219,7 @@ LoadStatus ReadFile(Cursor* file, Model* model, ReadTess readTess) {
   KV_TRY(ReadTableSection(file, kTagParts, kMinBaseBytes + 4, &model->parts, ReadPart));
   KV_TRY(ReadTableSection(file, kTagItems, kMinBaseBytes + 8, &model->items, ReadItem));
   KV_TRY(ReadTableSection(file, kTagTessellations, kMinBaseBytes + 20, &model->tessellations,
-                          readTess));
+                          ReadTessellation));
   return file->left == 0 ? LoadStatus::kOk : LoadStatus::kTrailingData;
 }
 
@@ -256,12 +228,11 @@ LoadStatus ReadFile(Cursor* file, Model* model, ReadTess readTess) {
 // The model of `size` bytes from the source into *out, which changes only on success. Memory
 // that the standard library cannot allocate (a name, a row's own arrays) ends the load as
 // kNoMemory like the loader's own allocations; a source that fails makes it kUnreadable.
-template <class ReadTess>
-LoadStatus Load(ByteSource* source, uint64_t size, Model* out, ReadTess readTess) {
+LoadStatus Load(ByteSource* source, uint64_t size, Model* out) {
   Cursor file{source, size};
   Model model;
   LoadStatus status = LoadStatus::kNoMemory;
-  CompletedInMemory([&] { status = ReadFile(&file, &model, readTess); });
+  CompletedInMemory([&] { status = ReadFile(&file, &model); });
   if (source->failed()) {
     status = LoadStatus::kUnreadable;
   }
@@ -288,22 +259,7 @@ LoadStatus LoadModelFile(const uint8_t* data, size_t size, Model* out) {
     return LoadStatus::kNullArgument;
   }
   MemorySource source(data, size);
-  return Load(&source, size, out, ReadTessellation);
-}
-
-LoadStatus LoadModelOutline(const uint8_t* data, size_t size, Model* out, uint64_t* coordinates) {
-  if (!out || (!data && size != 0)) {
-    return LoadStatus::kNullArgument;
-  }
-  MemorySource source(data, size);
-  uint64_t counted = 0;
-  const LoadStatus status = Load(&source, size, out, [&](Cursor* in, Tessellation* tess) {
-    return ReadTessellationOutline(in, tess, &counted);
-  });
-  if (status == LoadStatus::kOk && coordinates) {
-    *coordinates = counted;
-  }
-  return status;
+  return Load(&source, size, out);
 }
 
 LoadStatus LoadModelFile(const std::string& path, Model* out) {
@@ -318,7 +274,7 @@ LoadStatus LoadModelFile(const std::string& path, Model* out) {
   LoadStatus status = LoadStatus::kUnreadable;
   if (FileSize(file, &size)) {
     FileSource source(file);
-    status = Load(&source, size, out, ReadTessellation);
+    status = Load(&source, size, out);
   }
   std::fclose(file);
   return status;

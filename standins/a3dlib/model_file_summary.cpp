@@ -6,17 +6,16 @@ namespace a3dstore {
 
 bool SummarizeModelFile(const uint8_t* data, size_t size, ModelFileSummary* out) {
   Model model;
-  uint64_t coordinates = 0;
-  if (!out || LoadModelOutline(data, size, &model, &coordinates) != LoadStatus::kOk) {
+  if (!out || LoadModelFile(data, size, &model) != LoadStatus::kOk) {
     return false;
   }
   ModelFileSummary summary;
-  summary.coordinates = coordinates;
   summary.modelFileName = model.file.base.name.value_or(std::string());
   summary.unit = model.file.unit;
   summary.occurrences = uint32_t(model.occurrences.size());
   summary.tessellations = uint32_t(model.tessellations.size());
   for (const Tessellation& tess : model.tessellations) {
+    summary.coordinates += tess.coords.size();
     for (const Face& face : tess.faces) {
       for (uint32_t triangles : face.sizes) {
         summary.triangles += triangles;

@@ -124,48 +124,5 @@ TEST(ModelFileSummary, UnnamedModelFileAndRefusedBytes) {
   EXPECT_FALSE(a3dstore::SummarizeModelFile(nullptr, 0, &summary));
 }
 
-// The outline reads what the loader reads, less the three large arrays of each tessellation.
-Model WithoutArrays(Model model) {
-  for (a3dstore::Tessellation& tess : model.tessellations) {
-    tess.coords.clear();
-    tess.normals.clear();
-    tess.indices.clear();
-  }
-  return model;
-}
-
-TEST(ModelOutline, HoldsTheModelLessItsArrays) {
-  std::vector<uint8_t> bytes;
-  ASSERT_TRUE(a3dstore::WriteModelFile(RichModel(), &bytes));
-  Model outline;
-  uint64_t coordinates = 0;
-  ASSERT_EQ(a3dstore::LoadModelOutline(bytes.data(), bytes.size(), &outline, &coordinates),
-            LoadStatus::kOk);
-  EXPECT_EQ(outline, WithoutArrays(RichModel()));
-  EXPECT_EQ(coordinates, 15u);
-}
-
-// Every truncation and every byte overwritten: the outline refuses exactly what the loader
-// refuses, for the same reason.
-TEST(ModelOutline, RefusesWhatTheLoaderRefuses) {
-  std::vector<uint8_t> bytes;
-  ASSERT_TRUE(a3dstore::WriteModelFile(RichModel(), &bytes));
-  auto same = [](const std::vector<uint8_t>& data, size_t size) {
-    Model full;
-    Model outline;
-    return a3dstore::LoadModelFile(data.data(), size, &full) ==
-           a3dstore::LoadModelOutline(data.data(), size, &outline, nullptr);
-  };
-  for (size_t size = 0; size < bytes.size(); ++size)
-    EXPECT_TRUE(same(bytes, size)) << "cut at " << size;
-  for (size_t at = 0; at < bytes.size(); ++at) {
-    for (uint8_t value : {uint8_t{0x00}, uint8_t{0xFF}}) {
-      std::vector<uint8_t> damaged = bytes;
-      damaged[at] = value;
-      EXPECT_TRUE(same(damaged, damaged.size())) << "byte " << at << " = " << int(value);
-    }
-  }
-}
-
 }  // namespace
 }  // namespace a3dtest
