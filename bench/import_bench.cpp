@@ -32,14 +32,19 @@ struct HostRun {
   double peakBytes = 0;     // the process's peak resident memory
 };
 
-// What the host's report says of the opened document, or 0 when it opened none.
+// The triangles of the opened document as the host's report gives them, in the line
+// `document "Model": PRC stream N bytes, model: T triangles in ...`; 0 when it opened none or
+// found its model damaged.
 long long DocumentTriangles(const std::string& report) {
   const char kDocument[] = "document \"Model\": PRC stream";
+  const char kModel[] = ", model: ";
   const size_t at = report.find(kDocument);
   if (at == std::string::npos)
     return 0;
-  const size_t comma = report.find(", ", at);
-  return comma == std::string::npos ? 0 : std::atoll(report.c_str() + comma + 2);
+  const size_t model = report.find(kModel, at);
+  if (model == std::string::npos || model > report.find('\n', at))
+    return 0;
+  return std::atoll(report.c_str() + model + std::strlen(kModel));
 }
 
 // One run of korvalume-host through kv_run_measured, which times it and reads its peak
