@@ -15,6 +15,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/bench_models.h"
 #include "bench/bench_register.h"
 #include "bench/bench_session.h"
 #include "bench/bench_timing.h"
@@ -138,15 +139,6 @@ void AssimpImport(benchmark::State& state, const std::string& objFile) {
   SetImportCounters(state, triangles, seconds);
 }
 
-long long TrianglesOf(const ON_ClassArray<ON_Mesh>& meshes) {
-  long long triangles = 0;
-  for (int m = 0; m < meshes.Count(); ++m) {
-    for (int f = 0; f < meshes[m].FaceCount(); ++f)
-      triangles += meshes[m].m_F[f].IsQuad() ? 2 : 1;
-  }
-  return triangles;
-}
-
 // The reading library's share alone: the OBJ file into meshes.
 void ReadStep(benchmark::State& state, const std::string& objFile) {
   BenchSession::Get();
@@ -156,7 +148,7 @@ void ReadStep(benchmark::State& state, const std::string& objFile) {
       [&] {
         ON_ClassArray<ON_Mesh> meshes;
         TVLOstrel::SKPToMesh(CString(objFile.c_str()), meshes);
-        triangles = TrianglesOf(meshes);
+        triangles = CountModel(meshes).triangles;
       });
   if (triangles == 0) {
     state.SkipWithError("the reading library gave no triangles");
@@ -178,7 +170,7 @@ void InProcess(benchmark::State& state, const std::string& objFile) {
     seconds.push_back(SecondsOf([&] {
       ON_ClassArray<ON_Mesh> meshes;
       TVLOstrel::SKPToMesh(CString(objFile.c_str()), meshes);
-      triangles = TrianglesOf(meshes);
+      triangles = CountModel(meshes).triangles;
       opened &= ImportMeshesIntoHost(meshes) == 1;
     }));
     state.SetIterationTime(seconds.back());
@@ -190,12 +182,12 @@ void InProcess(benchmark::State& state, const std::string& objFile) {
   SetImportCounters(state, triangles, seconds);
 }
 
+}  // namespace
+
 std::string BaseName(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
-
-}  // namespace
 
 void RegisterImportBenchmarks(const std::vector<std::string>& objFiles) {
   for (const std::string& file : objFiles) {
