@@ -27,11 +27,6 @@ std::vector<std::string> TakeObjFiles(int* argc, char** argv) {
   return files;
 }
 
-std::string BaseName(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -15,3 +15,6 @@ void RegisterReaderBenchmarks();
 // korvalume-host importing each OBJ file from start to the opened document, and Assimp
 // importing the same file.
 void RegisterImportBenchmarks(const std::vector<std::string>& objFiles);
+// An OBJ file's name in the import benchmarks' names, by which the summary finds them: the
+// last part of its path.
+std::string BaseName(const std::string& path);

@@ -1,8 +1,7 @@
 #include "bench/bench_session.h"
 
 BenchSession::BenchSession()
-    : scratchPath_(scratch_.path()),
-      temp_("temp", scratchPath_.c_str()),
+    : temp_("temp", scratch_.path().c_str()),
       path_("PATH", testenv::PathWith(KV_A3DLIB_DIR).c_str()),
       plugIn_(standin::Scenario()) {}
 

@@ -15,7 +15,6 @@ class BenchSession {
   static BenchSession& Get();
 
   std::string File(const std::string& name) const { return scratch_.File(name); }
-  const std::string& ScratchPath() const { return scratchPath_; }
   standin::Host& host() { return plugIn_.host; }
   bool ready() const { return plugIn_.ready; }
 
@@ -23,7 +22,6 @@ class BenchSession {
   BenchSession();
 
   testenv::ScratchDir scratch_;
-  std::string scratchPath_;
   testenv::ScopedEnv temp_;
   testenv::ScopedEnv path_;
   PlugInSession plugIn_;

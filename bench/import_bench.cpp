@@ -15,6 +15,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/bench_models.h"
 #include "bench/bench_register.h"
 #include "bench/bench_session.h"
 #include "bench/bench_timing.h"
@@ -32,14 +33,19 @@ struct HostRun {
   double peakBytes = 0;     // the process's peak resident memory
 };
 
-// What the host's report says of the opened document, or 0 when it opened none.
+// The triangles of the opened document as the host's report gives them, in the line
+// `document "Model": PRC stream N bytes, model: T triangles in ...`; 0 when it opened none or
+// found its model damaged.
 long long DocumentTriangles(const std::string& report) {
   const char kDocument[] = "document \"Model\": PRC stream";
+  const char kModel[] = ", model: ";
   const size_t at = report.find(kDocument);
   if (at == std::string::npos)
     return 0;
-  const size_t comma = report.find(", ", at);
-  return comma == std::string::npos ? 0 : std::atoll(report.c_str() + comma + 2);
+  const size_t model = report.find(kModel, at);
+  if (model == std::string::npos || model > report.find('\n', at))
+    return 0;
+  return std::atoll(report.c_str() + model + std::strlen(kModel));
 }
 
 // One run of korvalume-host through kv_run_measured, which times it and reads its peak
@@ -133,15 +139,6 @@ void AssimpImport(benchmark::State& state, const std::string& objFile) {
   SetImportCounters(state, triangles, seconds);
 }
 
-long long TrianglesOf(const ON_ClassArray<ON_Mesh>& meshes) {
-  long long triangles = 0;
-  for (int m = 0; m < meshes.Count(); ++m) {
-    for (int f = 0; f < meshes[m].FaceCount(); ++f)
-      triangles += meshes[m].m_F[f].IsQuad() ? 2 : 1;
-  }
-  return triangles;
-}
-
 // The reading library's share alone: the OBJ file into meshes.
 void ReadStep(benchmark::State& state, const std::string& objFile) {
   BenchSession::Get();
@@ -151,7 +148,7 @@ void ReadStep(benchmark::State& state, const std::string& objFile) {
       [&] {
         ON_ClassArray<ON_Mesh> meshes;
         TVLOstrel::SKPToMesh(CString(objFile.c_str()), meshes);
-        triangles = TrianglesOf(meshes);
+        triangles = CountModel(meshes).triangles;
       });
   if (triangles == 0) {
     state.SkipWithError("the reading library gave no triangles");
@@ -173,7 +170,7 @@ void InProcess(benchmark::State& state, const std::string& objFile) {
     seconds.push_back(SecondsOf([&] {
       ON_ClassArray<ON_Mesh> meshes;
       TVLOstrel::SKPToMesh(CString(objFile.c_str()), meshes);
-      triangles = TrianglesOf(meshes);
+      triangles = CountModel(meshes).triangles;
       opened &= ImportMeshesIntoHost(meshes) == 1;
     }));
     state.SetIterationTime(seconds.back());
@@ -185,12 +182,12 @@ void InProcess(benchmark::State& state, const std::string& objFile) {
   SetImportCounters(state, triangles, seconds);
 }
 
+}  // namespace
+
 std::string BaseName(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
-
-}  // namespace
 
 void RegisterImportBenchmarks(const std::vector<std::string>& objFiles) {
   for (const std::string& file : objFiles) {

@@ -11,6 +11,8 @@
 # each OBJ file is deleted after its run.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+source "$root/scripts/win32-run"
+source "$root/scripts/bench-scratch"
 sides=()
 if [ "${1:-}" = --sides ]; then
   shift
@@ -21,27 +23,20 @@ else
   high="${2:-4000}"
 fi
 
+"$root/scripts/setup"
 # The grid maker and the launcher that measures a run: the native benchmark build.
 native="$root/build/native-release"
 cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_BENCH=ON \
   -DKV_BUILD_TESTS=OFF >/dev/null
 cmake --build "$native" -j3 --target kv_make_grid_obj kv_run_measured >/dev/null
 # The product tree, as scripts/demo --win32 builds it.
-win32="$root/build/win32"
-configure=(-DKV_BUILD_TESTS=OFF)
-[ -f "$win32/CMakeCache.txt" ] && configure=()
-cmake -S "$root" -B "$win32" -G Ninja -DCMAKE_BUILD_TYPE=Release "${configure[@]}" \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake" >/dev/null
-CMAKE_BUILD_PARALLEL_LEVEL=3 cmake --build "$win32" -j3 >/dev/null
-source "$root/scripts/wine-env"
+kv_win32_build "$root" 3
 
-scratch_root="${KV_BENCH_TMPDIR:-/dev/shm}"
-[ -d "$scratch_root" ] && [ -w "$scratch_root" ] || scratch_root="${TMPDIR:-/tmp}"
-scratch="$(mktemp -d "$scratch_root/kv-largest.XXXXXX")"
+scratch="$(mktemp -d "$(kv_bench_scratch_root)/kv-largest.XXXXXX")"
 trap 'rm -rf "$scratch"' EXIT
 mkdir "$scratch/temp"
 
-host="$win32/bin/korvalume-host.exe"
+host="$kv_win32/bin/korvalume-host.exe"
 # A 32-bit program that is not large-address-aware has 2 GB of address space, under wine too.
 characteristics="$(i686-w64-mingw32-objdump -p "$host" | sed -n '/^Characteristics/,/^$/p')"
 if grep -qi 'large address aware' <<<"$characteristics"; then
@@ -49,7 +44,8 @@ if grep -qi 'large address aware' <<<"$characteristics"; then
 else
   echo "korvalume-host.exe: not large-address-aware (2 GB of address space)"
 fi
-echo "machine: $(nproc) cores, $(free -g | awk '/^Mem:/ {print $2}') GB, $(wine --version)"
+memory="$(awk '/^MemTotal:/ {printf "%d", $2 / 1048576}' /proc/meminfo)"  # kB to GB (2^30 bytes)
+echo "machine: $(nproc) cores, $memory GB, $(wine --version)"
 
 # run_side SIDE: one import of the SIDE x SIDE grid. Prints one row and sets verdict to
 # "imported", "refused" or "FAULT".
@@ -63,11 +59,9 @@ run_side() {
   local bytes
   bytes="$(stat -c %s "$obj")"
   local status=0
-  WINEDLLOVERRIDES="comdlg32=n;$WINEDLLOVERRIDES" WINEPATH="$(winepath -w "$win32/bin/a3dlib")" \
-    "$native/bin/kv_run_measured" --detached korvalume-host.exe "$report" "$stats" \
-    "$(command -v wine)" "$win32/bin/run-with-env.exe" "temp=$(winepath -w "$scratch/temp")" -- \
-    "$host" --click ADBE:Korvalume --answer "$(winepath -w "$obj")" 2>"$scratch/stderr.txt" ||
-    status=$?
+  kv_win32_launcher=("$native/bin/kv_run_measured" --detached korvalume-host.exe "$report" "$stats")
+  kv_win32_import "$scratch/temp" --click ADBE:Korvalume --answer "$(winepath -w "$obj")" \
+    2>"$scratch/stderr.txt" || status=$?
   rm -f "$obj"
   sed -i 's/\r$//' "$report"  # the Windows program ends its lines with CR LF
   local seconds=0 peak=0

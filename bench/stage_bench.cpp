@@ -40,29 +40,6 @@ struct StageInputs {
   }
 };
 
-// The three arrays from the host, freed when replaced or destroyed.
-struct HostArrays {
-  double* coords = nullptr;
-  double* normals = nullptr;
-  uint32_t* indices = nullptr;
-
-  void Allocate(uint32_t n) {
-    Free();
-    coords = static_cast<double*>(HostAlloc(9 * n * 8u));
-    normals = static_cast<double*>(HostAlloc(3 * n * 8u));
-    indices = static_cast<uint32_t*>(HostAlloc(4 * n * 4u));
-  }
-  bool ok() const { return coords && normals && indices; }
-  void Free() {
-    HostFree(coords);
-    HostFree(normals);
-    HostFree(indices);
-    coords = normals = nullptr;
-    indices = nullptr;
-  }
-  ~HostArrays() { Free(); }
-};
-
 using StageBody = void (*)(benchmark::State&, StageInputs&);
 
 void Append(benchmark::State& state, StageInputs& in) {
@@ -110,30 +87,30 @@ void Topology(benchmark::State& state, StageInputs& in) {
 
 void Fill(benchmark::State& state, StageInputs& in) {
   const uint32_t n = static_cast<uint32_t>(in.copy.FaceCount());
-  HostArrays arrays;
+  TriangleArrays arrays;
+  bool given = true;
   in.copy.Topology();
   // Fresh arrays each time, as in the writer: the first touch of their pages is part of it.
   // The old ones go first, so that the new ones cannot take their pages back.
   TimeEach(
       state, n,
       [&] {
-        arrays.Free();
+        arrays.Release();
         malloc_trim(0);
-        arrays.Allocate(n);
+        given = arrays.Request(n);
       },
       [&] {
-        if (arrays.ok())
+        if (given)
           FillPrcTriangleArrays(in.copy, arrays.coords, arrays.normals, arrays.indices);
       });
-  if (!arrays.ok())
+  if (!given)
     state.SkipWithError("the host refused the arrays");
 }
 
 void Library(benchmark::State& state, StageInputs& in) {
   const uint32_t n = static_cast<uint32_t>(in.copy.FaceCount());
-  HostArrays arrays;
-  arrays.Allocate(n);
-  if (!arrays.ok()) {
+  TriangleArrays arrays;
+  if (!arrays.Request(n)) {
     state.SkipWithError("the host refused the arrays");
     return;
   }

@@ -1,25 +1,26 @@
 # Shared build settings of the two builds.
 #
-# The win32 build is two build trees, because its shipped modules and its test programs need
+# The win32 build is two build trees, because its product modules and its test programs need
 # the cross compiler's two thread models:
 #   build/win32             the product tree (toolchain-i686-w64-mingw32.cmake, win32 model):
-#                           the modules of KV_SHIPPED_MODULES, stripped, and korvalume-host.exe
+#                           the modules of KV_PRODUCT_MODULES, stripped, and the programs of
+#                           KV_PRODUCT_PROGRAMS
 #   build/win32/tests-posix the test programs' tree (toolchain-i686-w64-mingw32-posix.cmake),
 #                           configured and built by the product tree when tests are on, with
 #                           KV_SHIPPED_TREE naming the product tree: it builds the libraries the
-#                           tests link and the test programs, and takes every shipped module
-#                           and the host program from the product tree as imported targets of
-#                           the same names. Its ctest runs as part of the product tree's.
-# Both write to the product tree's bin/, so the tests load the shipped modules, beside them.
+#                           tests link and the test programs, and takes those modules and
+#                           programs from the product tree as imported targets of the same
+#                           names. Its ctest runs as part of the product tree's.
+# Both write to the product tree's bin/, so the tests load the product modules, beside them.
 # The native build is one tree.
 
-# The modules that run in the host's process, and the stand-in host program: built by the
-# product tree, imported by the test programs' tree, their imports checked (tests/imports).
-set(KV_SHIPPED_MODULES kv_mfc Korvalume Ostrel80 TVLGUI80 A3DLIB A3DLIB_partial kv_comdlg)
-set(KV_SHIPPED_PROGRAMS korvalume-host)
-if(WIN32)
-  list(APPEND KV_SHIPPED_PROGRAMS run-with-env)
-endif()
+# The modules the product tree builds for the host's process: the plug-in, the modules it
+# imports, and the stand-ins of the 3D library and of the system's file dialog (README says
+# which are shipped); and the programs that start them: the stand-in host and the launcher for
+# runs under wine. The test programs' tree imports them all, and tests/imports checks the
+# modules' imports. Only the win32 build reads the two lists.
+set(KV_PRODUCT_MODULES kv_mfc Korvalume Ostrel80 TVLGUI80 A3DLIB A3DLIB_partial kv_comdlg)
+set(KV_PRODUCT_PROGRAMS korvalume-host run-with-env)
 
 # Every program and module lands in bin/; the 3D library's builds go to folders of their own so
 # that a test chooses by the search path which one, if any, is found.
@@ -68,7 +69,7 @@ function(kv_module target file_name)
   if(WIN32)
     target_link_options(${target} PRIVATE ${KV_STATIC_RUNTIME} -Wl,--enable-stdcall-fixup)
     if(KV_MINGW_THREADS STREQUAL "win32")
-      # A shipped module: stripped, and without the TLS directory the C runtime's start-up
+      # A product module: stripped, and without the TLS directory the C runtime's start-up
       # would give it (no_tls_directory.c says why).
       target_link_options(${target} PRIVATE -s)
       target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/no_tls_directory.c)

@@ -1,4 +1,4 @@
-/* Linked into every shipped module of the win32 build (kv_module in korvalume.cmake).
+/* Linked into every product module of the win32 build (kv_module in korvalume.cmake).
  *
  * MinGW-w64's DLL start-up calls the C runtime's thread-local-storage initialiser through the
  * pointer __dyn_tls_init_callback. The runtime object that defines that pointer also defines

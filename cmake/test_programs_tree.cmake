@@ -3,10 +3,10 @@
 # once its own modules are built, and whose tests its ctest runs. That nested build takes its
 # parallel job count from CMAKE_BUILD_PARALLEL_LEVEL, as any `cmake --build` does.
 
-# What the test programs' tree imports: each shipped module and program, the file this tree
+# What the test programs' tree imports: each product module and program, the file this tree
 # built and what its users link with it (targets of the same names there).
 set(imports "")
-foreach(module ${KV_SHIPPED_MODULES})
+foreach(module ${KV_PRODUCT_MODULES})
   string(APPEND imports
     "add_library(${module} SHARED IMPORTED GLOBAL)\n"
     "set_target_properties(${module} PROPERTIES\n"
@@ -16,13 +16,13 @@ foreach(module ${KV_SHIPPED_MODULES})
     "$<TARGET_PROPERTY:${module},INTERFACE_INCLUDE_DIRECTORIES>>\"\n"
     "  INTERFACE_LINK_LIBRARIES \"$<TARGET_PROPERTY:${module},INTERFACE_LINK_LIBRARIES>\")\n")
 endforeach()
-foreach(program ${KV_SHIPPED_PROGRAMS})
+foreach(program ${KV_PRODUCT_PROGRAMS})
   string(APPEND imports
     "add_executable(${program} IMPORTED GLOBAL)\n"
     "set_target_properties(${program} PROPERTIES\n"
     "  IMPORTED_LOCATION \"$<TARGET_FILE:${program}>\")\n")
 endforeach()
-file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/shipped_modules.cmake CONTENT "${imports}")
+file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/product_modules.cmake CONTENT "${imports}")
 
 include(ExternalProject)
 ExternalProject_Add(kv_test_programs
@@ -34,7 +34,7 @@ ExternalProject_Add(kv_test_programs
     -DKV_SHIPPED_TREE=${CMAKE_BINARY_DIR}
   INSTALL_COMMAND ""
   BUILD_ALWAYS ON
-  DEPENDS ${KV_SHIPPED_MODULES} ${KV_SHIPPED_PROGRAMS})
+  DEPENDS ${KV_PRODUCT_MODULES} ${KV_PRODUCT_PROGRAMS})
 
 set(forward ${CMAKE_BINARY_DIR}/tests-posix.ctest)
 file(WRITE ${forward} "subdirs(\"${CMAKE_BINARY_DIR}/tests-posix\")\n")

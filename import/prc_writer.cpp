@@ -86,22 +86,6 @@ bool HasTopology(const ON_Mesh& mesh) {
   return mesh.Topology().m_topv_map.Count() == mesh.VertexCount();
 }
 
-// The three flat arrays, given back to the host in the order coordinates, normals, indices.
-struct TriangleArrays {
-  double* coords = nullptr;
-  double* normals = nullptr;
-  uint32_t* indices = nullptr;
-
-  ~TriangleArrays() {
-    if (coords)
-      HostMemoryFree(coords);
-    if (normals)
-      HostMemoryFree(normals);
-    if (indices)
-      HostMemoryFree(indices);
-  }
-};
-
 // The library's status of naming an entity, which SetEntityName does not answer.
 A3dStatus NameEntity(const char* name, A3dEntity entity) {
   RootBaseBlock block = {};
@@ -300,11 +284,9 @@ int WriteTessellation(const ON_Mesh& copy, const CString& path) {
     return Fail(kTooManyTriangles);
 
   TriangleArrays arrays;
-  arrays.coords = static_cast<double*>(HostAlloc(9 * n * 8u));
-  arrays.normals = static_cast<double*>(HostAlloc(3 * n * 8u));
-  arrays.indices = static_cast<uint32_t*>(HostAlloc(4 * n * 4u));
+  const bool given = arrays.Request(n);
   if (n > 0) {
-    if (!arrays.coords || !arrays.normals || !arrays.indices || !HasTopology(copy))
+    if (!given || !HasTopology(copy))
       return Fail(kNotEnoughMemory);
     FillPrcTriangleArrays(copy, arrays.coords, arrays.normals, arrays.indices);
   }
@@ -323,6 +305,22 @@ void* HostAlloc(uint32_t size) {
 void HostFree(void* block) {
   if (block)
     HostMemoryFree(block);
+}
+
+bool TriangleArrays::Request(uint32_t n) {
+  Release();
+  coords = static_cast<double*>(HostAlloc(9 * n * 8u));
+  normals = static_cast<double*>(HostAlloc(3 * n * 8u));
+  indices = static_cast<uint32_t*>(HostAlloc(4 * n * 4u));
+  return coords && normals && indices;
+}
+
+void TriangleArrays::Release() {
+  HostFree(coords);
+  HostFree(normals);
+  HostFree(indices);
+  coords = normals = nullptr;
+  indices = nullptr;
 }
 
 int SetEntityName(const char* name, A3dEntity* entity) {

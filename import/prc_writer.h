@@ -31,6 +31,26 @@ void HostFree(void* block);
 
 // The writer's steps on their own, for measuring them.
 
+// The three flat arrays of the tessellation, from the host's allocator: 9 coordinates, 3
+// normal components and 4 index entries a triangle. They go back to the host in the order
+// coordinates, normals, indices when released or destroyed.
+struct TriangleArrays {
+  double* coords = nullptr;
+  double* normals = nullptr;
+  uint32_t* indices = nullptr;
+
+  TriangleArrays() = default;
+  TriangleArrays(const TriangleArrays&) = delete;
+  TriangleArrays& operator=(const TriangleArrays&) = delete;
+  ~TriangleArrays() { Release(); }
+
+  // Gives back any arrays held, then asks the host for those of n triangles, in the order
+  // coordinates, normals, indices; false when it refused one of them. n must pass
+  // TriangleCountFits, so that the byte counts fit in 32 bits.
+  bool Request(uint32_t n);
+  void Release();
+};
+
 // Each triangle of the mesh whose corners lie within its vertices: three corner positions
 // through the topology (9 doubles), its face normal (3 doubles) and the index record of its
 // normal's and corners' positions counted in doubles (4 entries).
