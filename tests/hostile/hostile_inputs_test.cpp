@@ -12,10 +12,9 @@
 #endif
 
 #include "import/import_command.h"
-#include "import/prc_stream_reader.h"
-#include "import/prc_tree_walk.h"
 #include "platform/mfc/file_dialog.h"
 #include "tests/import/import_fixture.h"
+#include "tests/reader/reader_fixture.h"
 
 namespace {
 
@@ -152,8 +151,11 @@ TEST_F(HostileInputTest, AMillionEmptyMeshes) {
 }
 
 // A model file whose occurrences form a cycle, or a chain a million levels deep: the library
-// loads it, and the reader's walk refuses it with a text instead of recursing without end.
-TEST_F(HostileInputTest, OccurrenceTreesThatNeverEnd) {
+// loads it, and the reader's walk refuses it with a text instead of recursing without end,
+// leaving no entity and no block behind in the library.
+using EndlessTreeTest = readertest::ReaderTest;
+
+TEST_F(EndlessTreeTest, OccurrenceTreesThatNeverEnd) {
   const struct {
     uint32_t chain;
     bool cycle;
@@ -163,6 +165,7 @@ TEST_F(HostileInputTest, OccurrenceTreesThatNeverEnd) {
       {1000000, false, "Invalid product occurrence data [Occurrences nested too deeply]"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
     a3dstore::Model model;
     model.file.occurrences = {0};
     model.occurrences.resize(c.chain);
@@ -170,21 +173,10 @@ TEST_F(HostileInputTest, OccurrenceTreesThatNeverEnd) {
       model.occurrences[i].children = {i + 1};
     if (c.cycle)
       model.occurrences.back().children = {0};
-    ASSERT_TRUE(a3dstore::WriteModelFile(model, OutputPath()));
-
-    PlugInSession session;
-    HMODULE library = LoadA3dLibrary();
-    ASSERT_NE(nullptr, library);
-    ASSERT_EQ(1, InitA3dLibrary());
-    ON_ClassArray<ON_Mesh> meshes;
-    ON_SimpleArray<double> units;
-    CStringArray names;
-    CString path(OutputPath().c_str());
-    EXPECT_EQ(0, LoadPrcModel(path, meshes, units, names));
-    EXPECT_STREQ(c.text, GetLastErrorText());
-    TerminateA3dLibrary();
-    FreeA3dLibrary(library);
-    EXPECT_NE(std::string::npos, LibraryLog().rfind("attached=0")) << "every block released";
+    scratch_.Write("a3d.log", "");  // so that the session counted is this case's own
+    EXPECT_EQ(0, Walk(model));
+    EXPECT_EQ(c.text, Error());
+    EXPECT_EQ("live=0 attached=0", SessionEnd());
   }
 }
 
