@@ -30,20 +30,11 @@ struct InitRun : PlugInSession {
   HostBool result = kHostFalse;
 };
 
-// The module loaded beside the test, so that the tool icon is its real bitmap 102.
-struct LoadedPlugInModule {
-  LoadedPlugInModule()
-      : module(LoadLibraryA(testenv::BuildPath(KV_BIN_DIR "/Korvalume.api").c_str())) {}
-  ~LoadedPlugInModule() {
-    if (module)
-      FreeLibrary(module);
-  }
-  HMODULE module;
-};
-
-// The init pass with the module's own icon; the host goes before the module.
-struct IconInitRun : LoadedPlugInModule, InitRun {
-  explicit IconInitRun(Scenario scenario) : InitRun(std::move(scenario), module) {}
+// The init pass with the module loaded beside the test, so that the tool icon is its real
+// bitmap 102; the module is loaded before the host is made and unloaded after it is gone.
+struct IconInitRun : LoadedModule, InitRun {
+  explicit IconInitRun(Scenario scenario)
+      : LoadedModule(BuiltModulePath()), InitRun(std::move(scenario), get()) {}
 };
 
 const MenuItemInfo* Item(const MenuInfo& menu, const std::string& name) {
