@@ -12,7 +12,6 @@
 #endif
 
 #include "import/import_command.h"
-#include "platform/mfc/file_dialog.h"
 #include "tests/import/import_fixture.h"
 #include "tests/reader/reader_fixture.h"
 
@@ -39,12 +38,10 @@ bool WriteFileNarrow(const std::string& path, const std::string& bytes) {
 
 class HostileInputTest : public ImportTest {
  protected:
-  ~HostileInputTest() override { KvSetFileDialogAnswerForTesting(nullptr, false); }
-
   // The Import command on a host of version 9 whose dialog answers the model's path.
   int Import(const std::string& model) {
     session_.emplace();
-    KvSetFileDialogAnswerForTesting(model.c_str(), true);
+    AnswerDialogWith(model.c_str());
     return RunImportCommand();
   }
   std::optional<PlugInSession> session_;
