@@ -29,14 +29,6 @@ void PrepareEnvironment();
 // False (with a message on stderr) when it cannot be loaded.
 bool HoldA3dLibrary();
 
-// What the library still holds: read from the line its A3DDllTerminate logs, so the library
-// is left terminated. False when the line cannot be read.
-struct LibraryCounts {
-  unsigned live = 0;
-  unsigned attached = 0;
-};
-bool TerminateAndCount(LibraryCounts* counts);
-
 // Terminates the library and fails unless it holds no entity and no attached block; `who`
 // names the code that must have released them.
 void CheckLibraryBalanced(const char* who);
