@@ -49,14 +49,6 @@ std::string ScratchFile(const std::string& name) {
   return ScratchDir() + "/" + name;
 }
 
-bool WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file)
-    return false;
-  const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
-  return std::fclose(file) == 0 && written;
-}
-
 void PrepareEnvironment() {
   setenv("temp", ScratchDir().c_str(), 1);
   const char* path = std::getenv("PATH");

@@ -16,9 +16,6 @@ namespace kvfuzz {
 const std::string& ScratchDir();
 std::string ScratchFile(const std::string& name);
 
-// False when the file cannot be written whole.
-bool WriteBytes(const std::string& path, const uint8_t* data, size_t size);
-
 // "temp" names the scratch directory, the full build of the 3D library comes first on the
 // search path and none of the stand-ins' scenario variables is set.
 void PrepareEnvironment();

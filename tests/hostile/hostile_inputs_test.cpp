@@ -1,7 +1,6 @@
 // Hostile and extreme inputs: long and odd "temp" directories, odd path bytes, non-finite
 // coordinates, a million empty meshes, and occurrence trees that never end.
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <limits>
 
@@ -17,23 +16,14 @@
 
 namespace {
 
-// Names with bytes outside ASCII are made with the C runtime's narrow calls, which take the
-// bytes as the plug-in's own file calls do (the library's path classes may decode them
-// otherwise on Windows).
+// Directories with bytes outside ASCII in their names are made with the C runtime's narrow
+// call, as testenv::WriteBytes writes files, taking the bytes as the plug-in's own file calls do.
 bool MakeDirectoryNarrow(const std::string& path) {
 #ifdef _WIN32
   return _mkdir(path.c_str()) == 0;
 #else
   return mkdir(path.c_str(), 0700) == 0;
 #endif
-}
-
-bool WriteFileNarrow(const std::string& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file)
-    return false;
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
 }
 
 class HostileInputTest : public ImportTest {
@@ -58,7 +48,7 @@ TEST_F(HostileInputTest, OddTemporaryDirectories) {
   std::string odd = scratch_.File("r\xC3\xA9pertoire \xE2\x82\xAC");
   ASSERT_TRUE(MakeDirectoryNarrow(odd));
   const std::string plainFile = scratch_.File("a-plain-file");
-  ASSERT_TRUE(WriteFileNarrow(plainFile, "not a directory"));
+  ASSERT_TRUE(testenv::WriteBytes(plainFile, "not a directory"));
   const struct {
     std::string temp;
     bool documentOpened;
@@ -109,7 +99,7 @@ TEST_F(HostileInputTest, AStaleTemporaryFileIsNotOpenedWhenTheWriteFails) {
 
 TEST_F(HostileInputTest, AModelPathWithBytesOutsideAscii) {
   std::string model = scratch_.File("maison \xC3\xA9t\xC3\xA9.obj");
-  ASSERT_TRUE(WriteFileNarrow(model, testenv::ReadFile(KV_SOURCE_DIR "/examples/house.obj")));
+  ASSERT_TRUE(testenv::WriteBytes(model, testenv::ReadFile(KV_SOURCE_DIR "/examples/house.obj")));
   EXPECT_EQ(1, Import(model));
   EXPECT_EQ(1u, session_->host.OpenedDocuments().size());
 }
