@@ -24,11 +24,17 @@ std::vector<uint32_t> VersionsAsked(const Host& host, const std::string& table) 
   return versions;
 }
 
+// What a set-up record's handshake field holds before the set-up, where a test looks whether
+// the set-up left it as it was.
+const HostCallback kPoisonedHandshake = reinterpret_cast<HostCallback>(uintptr_t{0x5EEDF00D});
+
+// The entry point and the set-up, with the record's handshake field holding handshakeField.
 struct SetupRun {
-  explicit SetupRun(Scenario scenario) : host(std::move(scenario)) {
+  explicit SetupRun(Scenario scenario, HostCallback handshakeField = nullptr)
+      : host(std::move(scenario)) {
     ResetPlugInState();
     host.CallPlugInMain(&PlugInMain, nullptr, nullptr);
-    result = host.CallSetup();
+    result = host.CallSetup(kHandshakeVersion, kHandshakeVersion, handshakeField);
   }
   Host host;
   HostBool result = kHostFalse;
@@ -245,7 +251,6 @@ TEST(SetUp, EveryCallGoesThroughTheTableItsStepNames) {
 // A refused set-up leaves the handshake field of the record as it was, and stops at the
 // refused request with what was recorded before it.
 TEST(SetUp, ARefusedTableLeavesTheRecordAndTheLaterTablesUntouched) {
-  const HostCallback poison = reinterpret_cast<HostCallback>(uintptr_t{0x5EEDF00D});
   const HostTableId requested[] = {
       HostTableId::Core,           HostTableId::Cos,         HostTableId::PDModel,
       HostTableId::PDFEditWrite,   HostTableId::PDFEditRead, HostTableId::PDSysFont,
@@ -258,13 +263,11 @@ TEST(SetUp, ARefusedTableLeavesTheRecordAndTheLaterTablesUntouched) {
     SCOPED_TRACE(name);
     Scenario scenario;
     scenario.refusedTables[name] = everyVersion;
-    Host host(scenario);
-    ResetPlugInState();
-    host.CallPlugInMain(&PlugInMain, nullptr, nullptr);
-    EXPECT_EQ(kHostFalse, host.CallSetup(kHandshakeVersion, kHandshakeVersion, poison));
-    EXPECT_EQ(poison, host.PlugIn().setupData.handshakeCallback);
-    EXPECT_EQ(name, host.TableRequests().back().name);
-    EXPECT_EQ(0x80000u, GrantOf(host, "AcroSupport", 0x80000).version);
+    SetupRun run(scenario, kPoisonedHandshake);
+    EXPECT_EQ(kHostFalse, run.result);
+    EXPECT_EQ(kPoisonedHandshake, run.host.PlugIn().setupData.handshakeCallback);
+    EXPECT_EQ(name, run.host.TableRequests().back().name);
+    EXPECT_EQ(0x80000u, GrantOf(run.host, "AcroSupport", 0x80000).version);
     for (size_t i = 0; i < 12; ++i) {
       const HostTableSlot& slot = HostTables[requested[i]];
       EXPECT_EQ(i < refused, slot.table != nullptr) << HostTableName(requested[i]);
@@ -276,7 +279,6 @@ TEST(SetUp, ARefusedTableLeavesTheRecordAndTheLaterTablesUntouched) {
 // When "AcroSupport" is not granted at 0x80000 the set-up ends before the twelve requests:
 // "Core" stays the set-up record's table at the handshake version.
 TEST(SetUp, AFailedAcroSupportLeavesCoreAsTheRecordGaveIt) {
-  const HostCallback poison = reinterpret_cast<HostCallback>(uintptr_t{0x5EEDF00D});
   const struct {
     const char* what;
     std::set<uint32_t> refused;
@@ -291,19 +293,17 @@ TEST(SetUp, AFailedAcroSupportLeavesCoreAsTheRecordGaveIt) {
       scenario.refusedTables["AcroSupport"] = c.refused;
     if (c.versionAnswer)
       scenario.versionAnswers["AcroSupport"] = c.versionAnswer;
-    Host host(scenario);
-    ResetPlugInState();
-    host.CallPlugInMain(&PlugInMain, nullptr, nullptr);
-    EXPECT_EQ(kHostFalse, host.CallSetup(kHandshakeVersion, kHandshakeVersion, poison));
-    EXPECT_EQ(poison, host.PlugIn().setupData.handshakeCallback);
-    ASSERT_NE(nullptr, host.PlugIn().setupData.coreTable);
-    EXPECT_EQ(host.PlugIn().setupData.coreTable, HostTables[HostTableId::Core].table);
+    SetupRun run(scenario, kPoisonedHandshake);
+    EXPECT_EQ(kHostFalse, run.result);
+    EXPECT_EQ(kPoisonedHandshake, run.host.PlugIn().setupData.handshakeCallback);
+    ASSERT_NE(nullptr, run.host.PlugIn().setupData.coreTable);
+    EXPECT_EQ(run.host.PlugIn().setupData.coreTable, HostTables[HostTableId::Core].table);
     EXPECT_EQ(0x20000u, HostTables[HostTableId::Core].version);
     EXPECT_EQ(nullptr, HostTables[HostTableId::AcroSupport].table);
     EXPECT_EQ(0u, HostTables[HostTableId::AcroSupport].version);
-    for (const TableRequest& request : host.TableRequests())
+    for (const TableRequest& request : run.host.TableRequests())
       EXPECT_EQ("AcroSupport", request.name);
-    EXPECT_EQ(host.scenario().extensionId, ExtensionId);
+    EXPECT_EQ(run.host.scenario().extensionId, ExtensionId);
   }
 }
 
