@@ -82,8 +82,7 @@ TEST_F(HostileInputTest, OddTemporaryDirectories) {
 TEST_F(HostileInputTest, AStaleTemporaryFileIsNotOpenedWhenTheWriteFails) {
   {
     PlugInSession session;
-    ON_ClassArray<ON_Mesh> meshes =
-        Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})});
+    ON_ClassArray<ON_Mesh> meshes = OneTriangle();
     CString path(TempPrcPath().c_str());
     ASSERT_EQ(1, WriteMeshesAsPrc(meshes, path));
   }
@@ -129,7 +128,7 @@ TEST_F(HostileInputTest, AMillionEmptyMeshes) {
   ASSERT_TRUE(meshes.Reserve(1000000));
   for (int i = 0; i < 1000000; ++i)
     meshes.AppendNew();
-  meshes.Append(MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}));
+  meshes.Append(OneTriangle()[0]);
   CString path(OutputPath().c_str());
   ASSERT_EQ(1, WriteMeshesAsPrc(meshes, path));
   std::optional<a3dstore::Model> model = Written(OutputPath());

@@ -86,3 +86,8 @@ inline ON_ClassArray<ON_Mesh> Meshes(std::initializer_list<ON_Mesh> meshes) {
     array.Append(mesh);
   return array;
 }
+
+// One mesh of one triangle, where any model will do.
+inline ON_ClassArray<ON_Mesh> OneTriangle() {
+  return Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})});
+}
