@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 
 #include "frame/frame_state.h"
 #include "standins/host/host.h"
@@ -22,6 +23,15 @@ std::vector<uint32_t> VersionsAsked(const Host& host, const std::string& table) 
       versions.push_back(request.version);
   }
   return versions;
+}
+
+// The table of that name; none for a name no table has.
+std::optional<HostTableId> TableNamed(const std::string& name) {
+  for (int index = 0; index < kHostTableCount; ++index) {
+    if (name == HostTableName(static_cast<HostTableId>(index)))
+      return static_cast<HostTableId>(index);
+  }
+  return std::nullopt;
 }
 
 // What a set-up record's handshake field holds before the set-up, where a test looks whether
@@ -160,23 +170,15 @@ TEST(SetUp, FallsBackThroughTheVersionList) {
     SCOPED_TRACE(c.table);
     EXPECT_EQ(c.asked, VersionsAsked(run.host, c.table));
     EXPECT_EQ(c.granted ? kHostTrue : kHostFalse, run.result);
-    int index = 0;
-    while (std::strcmp(HostTableName(static_cast<HostTableId>(index)), c.table) != 0)
-      ++index;
-    EXPECT_EQ(c.recorded, HostTables.slot[index].version);
-    EXPECT_EQ(c.granted, HostTables.slot[index].table != nullptr);
+    const std::optional<HostTableId> table = TableNamed(c.table);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(c.recorded, HostTables[*table].version);
+    EXPECT_EQ(c.granted, HostTables[*table].table != nullptr);
     if (!c.granted) {
       // nothing after the refused table is asked for
       EXPECT_EQ(c.table, run.host.TableRequests().back().name);
     }
   }
-}
-
-HostTableId TableNamed(const std::string& name) {
-  int index = 0;
-  while (index < kHostTableCount && name != HostTableName(static_cast<HostTableId>(index)))
-    ++index;
-  return static_cast<HostTableId>(index);
 }
 
 // The last grant of a table at a version; a grant with id 0 when there is none.
@@ -233,7 +235,9 @@ TEST(SetUp, EveryCallGoesThroughTheTableItsStepNames) {
     for (const standin::CallRecord& call : host.Log()) {
       if (call.intoPlugIn)
         continue;
-      uint32_t expected = host.GrantId(HostTables[TableNamed(call.table)].table);
+      const std::optional<HostTableId> table = TableNamed(call.table);
+      ASSERT_TRUE(table) << standin::FormatCallRecord(call);
+      uint32_t expected = host.GrantId(HostTables[*table].table);
       if (call.table == "Core" && call.number <= core.madeBy) {
         expected = record.id;
       } else if (call.table == "AcroSupport" && call.number <= acroSupport.madeBy + 1) {
