@@ -5,6 +5,7 @@
 
 #include "standins/a3dlib/model_file.h"
 #include "tests/a3dlib/module_access.h"
+#include "tests/support/test_env.h"
 
 namespace a3dtest {
 
@@ -67,23 +68,14 @@ std::vector<std::string> LibraryTest::LogLines() const {
   return lines;
 }
 
-Counts LibraryTest::LastCounts() const {
-  Counts counts;
-  for (const std::string& line : LogLines()) {
-    const size_t at = line.find(" live=");
-    if (at != std::string::npos) {
-      std::sscanf(line.c_str() + at, " live=%u attached=%u", &counts.live, &counts.attached);
-    }
-  }
-  return counts;
-}
-
 Counts LibraryTest::TerminateCounts() {
   EXPECT_EQ(api_.A3DDllTerminate(), kA3dSuccess);
   const std::vector<std::string> lines = LogLines();
   EXPECT_FALSE(lines.empty());
   EXPECT_EQ(lines.empty() ? "" : lines.back().substr(0, 20), "A3DDllTerminate -> 0");
-  return LastCounts();
+  const std::optional<Counts> counts = testenv::LastTerminateCounts(testenv::ReadFile(logPath_));
+  EXPECT_TRUE(counts) << "no counts in the library's log";
+  return counts.value_or(Counts{~0u, ~0u});
 }
 
 std::string LibraryTest::TempFile(const std::string& suffix) {

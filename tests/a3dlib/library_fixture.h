@@ -11,6 +11,7 @@
 #include "standins/a3dlib/a3dlib_codes.h"
 #include "standins/a3dlib/model.h"
 #include "standins/a3dlib/test_hook.h"
+#include "tests/support/library_log.h"
 
 namespace a3dtest {
 
@@ -28,11 +29,8 @@ struct A3dApi {
 #undef KV_A3D_API_FIELD
 };
 
-// The counts the library reports at A3DDllTerminate and at unload.
-struct Counts {
-  unsigned live = ~0u;
-  unsigned attached = ~0u;
-};
+// The counts the library reports at A3DDllTerminate.
+using Counts = testenv::LibraryCounts;
 
 class LibraryTest : public ::testing::Test {
  protected:
@@ -43,8 +41,6 @@ class LibraryTest : public ::testing::Test {
   void Initialize();
   void Unload();
   std::vector<std::string> LogLines() const;
-  // The counts on the last log line that has them.
-  Counts LastCounts() const;
   // Terminates the library and answers the counts it reported.
   Counts TerminateCounts();
   // A file name in the working folder, removed after the test.

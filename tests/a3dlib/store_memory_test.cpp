@@ -9,6 +9,7 @@
 #include "standins/a3dlib/tess_presentation.h"
 #include "tests/a3dlib/library_fixture.h"
 #include "tests/a3dlib/rich_model.h"
+#include "tests/support/test_env.h"
 
 namespace a3dtest {
 namespace {
@@ -95,16 +96,6 @@ std::vector<uint8_t> Bytes(const Model& model) {
   return bytes;
 }
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    return false;
-  }
-  const bool written =
-      bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
-}
-
 class LoaderMemory : public ::testing::Test {
  protected:
   void TearDown() override {
@@ -118,7 +109,7 @@ class LoaderMemory : public ::testing::Test {
 // kNoMemory and leaves the output as it was, until the load goes through.
 TEST_F(LoaderMemory, EachFailedAllocationIsAnswered) {
   const std::vector<uint8_t> bytes = Bytes(RichModel());
-  ASSERT_TRUE(WriteFile(path_, bytes));
+  ASSERT_TRUE(testenv::WriteBytes(path_, bytes.data(), bytes.size()));
   for (bool fromFile : {false, true}) {
     int failures = 0;
     for (int32_t skip = 0; skip < 10000; ++skip) {
@@ -155,7 +146,7 @@ TEST_F(LoaderMemory, FileGivesWhatItsBytesGive) {
     }
   }
   for (size_t i = 0; i < variants.size(); ++i) {
-    ASSERT_TRUE(WriteFile(path_, variants[i]));
+    ASSERT_TRUE(testenv::WriteBytes(path_, variants[i].data(), variants[i].size()));
     Model fromMemory = TriangleModel();
     Model fromFile = TriangleModel();
     const LoadStatus memoryStatus =

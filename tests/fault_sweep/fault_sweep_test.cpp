@@ -8,7 +8,7 @@
 
 #include "import/a3d_binding.h"
 #include "import/prc_stream_reader.h"
-#include "tests/fault_sweep/sweep_fixture.h"
+#include "tests/import/import_fixture.h"
 #include "tests/reader/documents.h"
 #include "tests/support/plugin_session.h"
 
@@ -25,9 +25,11 @@ struct SessionOutcome {
   std::string leaks;
 };
 
-class FaultSweep : public SweepFixture {
+class FaultSweep : public ImportTest {
  protected:
-  FaultSweep() { AnswerDialogWith(testenv::BuildPath(KV_SOURCE_DIR "/examples/house.obj")); }
+  FaultSweep() {
+    AnswerDialogWith(testenv::BuildPath(KV_SOURCE_DIR "/examples/house.obj").c_str());
+  }
 
   // One whole session as a host runs it, with the given call failing (0: none).
   SessionOutcome Run(uint32_t failCall) {
@@ -103,7 +105,7 @@ TEST_F(FaultSweep, EveryHostCallOfASessionFailedInTurn) {
     SessionOutcome outcome = Run(n);
     SCOPED_TRACE("host call " + std::to_string(n) + " failed");
     EXPECT_TRUE(outcome.clean) << outcome.leaks;
-    EXPECT_FALSE(TemporaryFileLeft());
+    EXPECT_FALSE(testenv::FileExists(TempPrcPath()));
     // the init pass may show its one alert, the Import command its one
     EXPECT_LE(outcome.alerts, outcome.menuAlert ? 2u : 1u);
     setUpFailed += outcome.setUp ? 0 : 1;
@@ -135,7 +137,7 @@ TEST_F(FaultSweep, EveryHostCallOfADocumentReadFailedInTurn) {
     SCOPED_TRACE("host call " + std::to_string(n) + " failed");
     EXPECT_TRUE(outcome.clean);
     EXPECT_EQ(0u, outcome.alerts) << "the reader shows no alert";
-    EXPECT_FALSE(TemporaryFileLeft());
+    EXPECT_FALSE(testenv::FileExists(TempPrcPath()));
     readFailed += outcome.meshesRead < 0 ? 1 : 0;
   }
   std::printf(

@@ -7,7 +7,7 @@
 
 #include "import/import_command.h"
 #include "platform/opennurbs/on_allocation.h"
-#include "tests/fault_sweep/sweep_fixture.h"
+#include "tests/import/import_fixture.h"
 #include "tests/support/plugin_session.h"
 
 namespace {
@@ -31,9 +31,9 @@ struct ImportOutcome {
   bool clean = false;
 };
 
-class MemorySweep : public SweepFixture {
+class MemorySweep : public ImportTest {
  protected:
-  MemorySweep() { AnswerDialogWith(scratch_.Write("two-meshes.obj", kTwoMeshes)); }
+  MemorySweep() { AnswerDialogWith(scratch_.Write("two-meshes.obj", kTwoMeshes).c_str()); }
   ~MemorySweep() override { KvFailArrayAllocationForTesting(0); }
 
   // One Import command with the toolkit's n-th allocation refused (0: none).
@@ -74,7 +74,7 @@ TEST_F(MemorySweep, EveryAllocationOfTheToolkitRefusedInTurn) {
               outcome.alerts);
     EXPECT_EQ(0u, outcome.opened) << "no partial model is opened";
     EXPECT_TRUE(outcome.clean);
-    EXPECT_FALSE(TemporaryFileLeft());
+    EXPECT_FALSE(testenv::FileExists(TempPrcPath()));
   }
   EXPECT_EQ(clean.allocations, refused);
   std::printf(

@@ -30,21 +30,40 @@ struct InitRun : PlugInSession {
   HostBool result = kHostFalse;
 };
 
-// The module loaded beside the test, so that the tool icon is its real bitmap 102.
-struct LoadedPlugInModule {
-  LoadedPlugInModule()
-      : module(LoadLibraryA(testenv::BuildPath(KV_BIN_DIR "/Korvalume.api").c_str())) {}
-  ~LoadedPlugInModule() {
-    if (module)
-      FreeLibrary(module);
-  }
-  HMODULE module;
+// The init pass with the module loaded beside the test, so that the tool icon is its real
+// bitmap 102; the module is loaded before the host is made and unloaded after it is gone.
+struct IconInitRun : LoadedModule, InitRun {
+  explicit IconInitRun(Scenario scenario)
+      : LoadedModule(BuiltModulePath()), InitRun(std::move(scenario), get()) {}
 };
 
-// The init pass with the module's own icon; the host goes before the module.
-struct IconInitRun : LoadedPlugInModule, InitRun {
-  explicit IconInitRun(Scenario scenario) : InitRun(std::move(scenario), module) {}
+// What the init pass registers, in the order of creation.
+struct Registration {
+  const char* menu;  // null: the tool button
+  const char* name;
+  const char* title;
+  ExecuteProc proc;
+  bool computeEnabled;
+  int32_t index;  // where it is added to its menu; -1: the button, before "endToolsGroup"
 };
+constexpr int32_t kAtTheEnd = 9999;  // the index that adds an item after all the others
+const char kOwnMenu[] = "ADBE:KorvalumeMenu";
+const Registration kRegistrations[] = {
+    {"UsingExtensions", "ADBE:Korvalume", "Korvalume", &ExecuteHelpItem, false, kAtTheEnd},
+    {"AboutExtensions", "ADBE:AboutKorvalume", "Korvalume...", &ExecuteAboutItem, false, kAtTheEnd},
+    {nullptr, "ADBE:Korvalume", nullptr, &ExecuteImportItem, true, -1},
+    {kOwnMenu, "ADBE:Korvalume_Import", "&Import", &ExecuteImportItem, true, 0},
+    {kOwnMenu, "ADBE:Korvalume_Help", "&Help", &ExecuteHelpItem, true, 1},
+    {kOwnMenu, "ADBE:Korvalume_About", "&About", &ExecuteAboutItem, true, 2},
+};
+constexpr int kRegistrationCount = static_cast<int>(std::size(kRegistrations));
+
+bool InOwnMenu(const Registration& r) {
+  return r.menu && std::string(r.menu) == kOwnMenu;
+}
+bool InHostMenu(const Registration& r) {
+  return r.menu && r.index == kAtTheEnd;
+}
 
 const MenuItemInfo* Item(const MenuInfo& menu, const std::string& name) {
   for (const MenuItemInfo& item : menu.items) {
@@ -89,56 +108,53 @@ TEST(InitPlugIn, MakesItsCallsInOrder) {
 
 TEST(InitPlugIn, RegistersTheOwnMenuWithItsThreeItems) {
   InitRun run;
-  std::optional<MenuInfo> menu = run.host.FindMenu("ADBE:KorvalumeMenu");
+  std::optional<MenuInfo> menu = run.host.FindMenu(kOwnMenu);
   ASSERT_TRUE(menu);
   EXPECT_EQ("Korvalume", menu->title);
   EXPECT_EQ(8, menu->menubarIndex);
   EXPECT_EQ(ExtensionId, menu->extensionId);
-  const struct {
-    const char* name;
-    const char* title;
-    ExecuteProc proc;
-  } items[] = {{"ADBE:Korvalume_Import", "&Import", &ExecuteImportItem},
-               {"ADBE:Korvalume_Help", "&Help", &ExecuteHelpItem},
-               {"ADBE:Korvalume_About", "&About", &ExecuteAboutItem}};
   ASSERT_EQ(3u, menu->items.size());
-  for (size_t i = 0; i < 3; ++i) {
-    const MenuItemInfo& item = menu->items[i];
-    SCOPED_TRACE(items[i].name);
-    EXPECT_EQ(items[i].name, item.name);
-    EXPECT_EQ(items[i].title, item.title);
+  size_t checked = 0;
+  for (const Registration& r : kRegistrations) {
+    if (!InOwnMenu(r))
+      continue;
+    SCOPED_TRACE(r.name);
+    const MenuItemInfo& item = menu->items.at(r.index);
+    ++checked;
+    EXPECT_EQ(r.name, item.name);
+    EXPECT_EQ(r.title, item.title);
     EXPECT_EQ(kHostTrue, item.longMenusOnly);
     EXPECT_EQ(nullptr, item.submenu);
     EXPECT_EQ(0, item.shortcut);
     EXPECT_EQ(0, item.flags);
     EXPECT_EQ(nullptr, item.icon);
     EXPECT_EQ(ExtensionId, item.extensionId);
-    EXPECT_EQ(reinterpret_cast<HostProc>(items[i].proc), run.host.ProcOf(item.execute));
+    EXPECT_EQ(reinterpret_cast<HostProc>(r.proc), run.host.ProcOf(item.execute));
     EXPECT_EQ(reinterpret_cast<HostProc>(&ComputeEnabled), run.host.ProcOf(item.computeEnabled));
     EXPECT_EQ(nullptr, item.executeData);
   }
+  EXPECT_EQ(menu->items.size(), checked);
 }
 
 TEST(InitPlugIn, AddsHelpAndAboutToTheHostMenusWithoutComputeEnabled) {
   InitRun run;
-  const struct {
-    const char* menu;
-    const char* item;
-    const char* title;
-    ExecuteProc proc;
-  } cases[] = {{"UsingExtensions", "ADBE:Korvalume", "Korvalume", &ExecuteHelpItem},
-               {"AboutExtensions", "ADBE:AboutKorvalume", "Korvalume...", &ExecuteAboutItem}};
-  for (const auto& c : cases) {
-    std::optional<MenuInfo> menu = run.host.FindMenu(c.menu);
+  size_t checked = 0;
+  for (const Registration& r : kRegistrations) {
+    if (!InHostMenu(r))
+      continue;
+    SCOPED_TRACE(r.name);
+    ++checked;
+    std::optional<MenuInfo> menu = run.host.FindMenu(r.menu);
     ASSERT_TRUE(menu);
-    const MenuItemInfo* item = Item(*menu, c.item);
-    ASSERT_NE(nullptr, item) << c.item;
-    EXPECT_EQ(c.title, item->title);
+    const MenuItemInfo* item = Item(*menu, r.name);
+    ASSERT_NE(nullptr, item);
+    EXPECT_EQ(r.title, item->title);
     EXPECT_EQ(kHostFalse, item->longMenusOnly);
     EXPECT_EQ(item, &menu->items.back()) << "added at index 9999: the end";
-    EXPECT_EQ(reinterpret_cast<HostProc>(c.proc), run.host.ProcOf(item->execute));
+    EXPECT_EQ(reinterpret_cast<HostProc>(r.proc), run.host.ProcOf(item->execute));
     EXPECT_EQ(nullptr, item->computeEnabled);
   }
+  EXPECT_EQ(2u, checked) << "UsingExtensions and AboutExtensions";
   const auto& log = run.host.Log();
   auto added = std::find_if(log.begin(), log.end(), [](const standin::CallRecord& r) {
     return r.operation == "HostAddMenuItem";
@@ -176,7 +192,7 @@ TEST(InitPlugIn, AHostMenuThatIsMissingIsLeftOutSilently) {
     ASSERT_TRUE(other);
     EXPECT_NE(nullptr, Item(*other, usingMissing ? "ADBE:AboutKorvalume" : "ADBE:Korvalume"));
     EXPECT_TRUE(run.host.FindButton("ADBE:Korvalume"));
-    std::optional<MenuInfo> own = run.host.FindMenu("ADBE:KorvalumeMenu");
+    std::optional<MenuInfo> own = run.host.FindMenu(kOwnMenu);
     ASSERT_TRUE(own);
     EXPECT_EQ(3u, own->items.size());
     EXPECT_TRUE(run.host.Leaks().Clean());
@@ -195,25 +211,6 @@ TEST(InitPlugIn, AnOwnMenuTheHostRefusesGivesOneAlertAndStillTrue) {
   EXPECT_NE(nullptr, Item(*run.host.FindMenu("AboutExtensions"), "ADBE:AboutKorvalume"));
   EXPECT_EQ("HostAlert", run.OperationsSince(run.before).back());
 }
-
-// What the init pass registers, in the order of creation.
-struct Registration {
-  const char* menu;  // null: the tool button
-  const char* name;
-  const char* title;
-  ExecuteProc proc;
-  bool computeEnabled;
-  int32_t index;  // where it is added to its menu; -1: the button, before "endToolsGroup"
-};
-const Registration kRegistrations[] = {
-    {"UsingExtensions", "ADBE:Korvalume", "Korvalume", &ExecuteHelpItem, false, 9999},
-    {"AboutExtensions", "ADBE:AboutKorvalume", "Korvalume...", &ExecuteAboutItem, false, 9999},
-    {nullptr, "ADBE:Korvalume", nullptr, &ExecuteImportItem, true, -1},
-    {"ADBE:KorvalumeMenu", "ADBE:Korvalume_Import", "&Import", &ExecuteImportItem, true, 0},
-    {"ADBE:KorvalumeMenu", "ADBE:Korvalume_Help", "&Help", &ExecuteHelpItem, true, 1},
-    {"ADBE:KorvalumeMenu", "ADBE:Korvalume_About", "&About", &ExecuteAboutItem, true, 2},
-};
-constexpr int kRegistrationCount = static_cast<int>(std::size(kRegistrations));
 
 // The last argument of a logged call: the index of an add call.
 std::string LastArgument(const standin::CallRecord& record) {
@@ -270,7 +267,7 @@ TEST(InitPlugIn, ACreationTheHostRefusesIsLeftOutAndTheRestKeepTheirPlaces) {
       }
       if (made) {
         indices.push_back(std::to_string(r.index));
-        if (r.index != 9999)
+        if (r.index != kAtTheEnd)
           ownItems.push_back(r.name);
       }
       std::optional<MenuInfo> menu = run.host.FindMenu(r.menu);
@@ -304,7 +301,7 @@ TEST(InitPlugIn, ACreationTheHostRefusesIsLeftOutAndTheRestKeepTheirPlaces) {
       }
     }
     EXPECT_EQ(indices, added);
-    std::optional<MenuInfo> own = run.host.FindMenu("ADBE:KorvalumeMenu");
+    std::optional<MenuInfo> own = run.host.FindMenu(kOwnMenu);
     ASSERT_TRUE(own);
     EXPECT_EQ(8, own->menubarIndex);
     std::vector<std::string> ownNames;
@@ -346,10 +343,11 @@ TEST(InitPlugIn, EverythingThatAsksIsEnabledOnAnyHost) {
     Scenario scenario;
     scenario.appMajor = major;
     InitRun run(scenario);
-    EXPECT_TRUE(run.host.ButtonEnabled("ADBE:Korvalume"));
-    for (const char* item :
-         {"ADBE:Korvalume_Import", "ADBE:Korvalume_Help", "ADBE:Korvalume_About"}) {
-      EXPECT_TRUE(run.host.ItemEnabled("ADBE:KorvalumeMenu", item)) << item;
+    for (const Registration& r : kRegistrations) {
+      if (!r.computeEnabled)
+        continue;
+      EXPECT_TRUE(r.menu ? run.host.ItemEnabled(r.menu, r.name) : run.host.ButtonEnabled(r.name))
+          << r.name << " on " << major;
     }
   }
   EXPECT_EQ(kHostTrue, ComputeEnabled(reinterpret_cast<void*>(0x1234)));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "frame/frame_state.h"
@@ -25,11 +26,26 @@ std::vector<uint32_t> VersionsAsked(const Host& host, const std::string& table) 
   return versions;
 }
 
+// The table of that name; none for a name no table has.
+std::optional<HostTableId> TableNamed(std::string_view name) {
+  for (int index = 0; index < kHostTableCount; ++index) {
+    if (name == HostTableName(static_cast<HostTableId>(index)))
+      return static_cast<HostTableId>(index);
+  }
+  return std::nullopt;
+}
+
+// What a set-up record's handshake field holds before the set-up, where a test looks whether
+// the set-up left it as it was.
+const HostCallback kPoisonedHandshake = reinterpret_cast<HostCallback>(uintptr_t{0x5EEDF00D});
+
+// The entry point and the set-up, with the record's handshake field holding handshakeField.
 struct SetupRun {
-  explicit SetupRun(Scenario scenario) : host(std::move(scenario)) {
+  explicit SetupRun(Scenario scenario, HostCallback handshakeField = nullptr)
+      : host(std::move(scenario)) {
     ResetPlugInState();
     host.CallPlugInMain(&PlugInMain, nullptr, nullptr);
-    result = host.CallSetup();
+    result = host.CallSetup(kHandshakeVersion, kHandshakeVersion, handshakeField);
   }
   Host host;
   HostBool result = kHostFalse;
@@ -155,23 +171,15 @@ TEST(SetUp, FallsBackThroughTheVersionList) {
     SCOPED_TRACE(c.table);
     EXPECT_EQ(c.asked, VersionsAsked(run.host, c.table));
     EXPECT_EQ(c.granted ? kHostTrue : kHostFalse, run.result);
-    int index = 0;
-    while (std::strcmp(HostTableName(static_cast<HostTableId>(index)), c.table) != 0)
-      ++index;
-    EXPECT_EQ(c.recorded, HostTables.slot[index].version);
-    EXPECT_EQ(c.granted, HostTables.slot[index].table != nullptr);
+    const std::optional<HostTableId> table = TableNamed(c.table);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(c.recorded, HostTables[*table].version);
+    EXPECT_EQ(c.granted, HostTables[*table].table != nullptr);
     if (!c.granted) {
       // nothing after the refused table is asked for
       EXPECT_EQ(c.table, run.host.TableRequests().back().name);
     }
   }
-}
-
-HostTableId TableNamed(std::string_view name) {
-  int index = 0;
-  while (index < kHostTableCount && name != HostTableName(static_cast<HostTableId>(index)))
-    ++index;
-  return static_cast<HostTableId>(index);
 }
 
 // The last grant of a table at a version; a grant with id 0 when there is none.
@@ -228,7 +236,9 @@ TEST(SetUp, EveryCallGoesThroughTheTableItsStepNames) {
     for (const standin::CallRecord& call : host.Log()) {
       if (call.intoPlugIn)
         continue;
-      uint32_t expected = host.GrantId(HostTables[TableNamed(call.table)].table);
+      const std::optional<HostTableId> table = TableNamed(call.table);
+      ASSERT_TRUE(table) << standin::FormatCallRecord(call);
+      uint32_t expected = host.GrantId(HostTables[*table].table);
       if (call.table == "Core" && call.number <= core.madeBy) {
         expected = record.id;
       } else if (call.table == "AcroSupport" && call.number <= acroSupport.madeBy + 1) {
@@ -246,7 +256,6 @@ TEST(SetUp, EveryCallGoesThroughTheTableItsStepNames) {
 // A refused set-up leaves the handshake field of the record as it was, and stops at the
 // refused request with what was recorded before it.
 TEST(SetUp, ARefusedTableLeavesTheRecordAndTheLaterTablesUntouched) {
-  const HostCallback poison = reinterpret_cast<HostCallback>(uintptr_t{0x5EEDF00D});
   const HostTableId requested[] = {
       HostTableId::Core,           HostTableId::Cos,         HostTableId::PDModel,
       HostTableId::PDFEditWrite,   HostTableId::PDFEditRead, HostTableId::PDSysFont,
@@ -259,13 +268,11 @@ TEST(SetUp, ARefusedTableLeavesTheRecordAndTheLaterTablesUntouched) {
     SCOPED_TRACE(name);
     Scenario scenario;
     scenario.refusedTables[name] = everyVersion;
-    Host host(scenario);
-    ResetPlugInState();
-    host.CallPlugInMain(&PlugInMain, nullptr, nullptr);
-    EXPECT_EQ(kHostFalse, host.CallSetup(kHandshakeVersion, kHandshakeVersion, poison));
-    EXPECT_EQ(poison, host.PlugIn().setupData.handshakeCallback);
-    EXPECT_EQ(name, host.TableRequests().back().name);
-    EXPECT_EQ(0x80000u, GrantOf(host, "AcroSupport", 0x80000).version);
+    SetupRun run(scenario, kPoisonedHandshake);
+    EXPECT_EQ(kHostFalse, run.result);
+    EXPECT_EQ(kPoisonedHandshake, run.host.PlugIn().setupData.handshakeCallback);
+    EXPECT_EQ(name, run.host.TableRequests().back().name);
+    EXPECT_EQ(0x80000u, GrantOf(run.host, "AcroSupport", 0x80000).version);
     for (size_t i = 0; i < 12; ++i) {
       const HostTableSlot& slot = HostTables[requested[i]];
       EXPECT_EQ(i < refused, slot.table != nullptr) << HostTableName(requested[i]);
@@ -277,7 +284,6 @@ TEST(SetUp, ARefusedTableLeavesTheRecordAndTheLaterTablesUntouched) {
 // When "AcroSupport" is not granted at 0x80000 the set-up ends before the twelve requests:
 // "Core" stays the set-up record's table at the handshake version.
 TEST(SetUp, AFailedAcroSupportLeavesCoreAsTheRecordGaveIt) {
-  const HostCallback poison = reinterpret_cast<HostCallback>(uintptr_t{0x5EEDF00D});
   const struct {
     const char* what;
     std::set<uint32_t> refused;
@@ -292,19 +298,17 @@ TEST(SetUp, AFailedAcroSupportLeavesCoreAsTheRecordGaveIt) {
       scenario.refusedTables["AcroSupport"] = c.refused;
     if (c.versionAnswer)
       scenario.versionAnswers["AcroSupport"] = c.versionAnswer;
-    Host host(scenario);
-    ResetPlugInState();
-    host.CallPlugInMain(&PlugInMain, nullptr, nullptr);
-    EXPECT_EQ(kHostFalse, host.CallSetup(kHandshakeVersion, kHandshakeVersion, poison));
-    EXPECT_EQ(poison, host.PlugIn().setupData.handshakeCallback);
-    ASSERT_NE(nullptr, host.PlugIn().setupData.coreTable);
-    EXPECT_EQ(host.PlugIn().setupData.coreTable, HostTables[HostTableId::Core].table);
+    SetupRun run(scenario, kPoisonedHandshake);
+    EXPECT_EQ(kHostFalse, run.result);
+    EXPECT_EQ(kPoisonedHandshake, run.host.PlugIn().setupData.handshakeCallback);
+    ASSERT_NE(nullptr, run.host.PlugIn().setupData.coreTable);
+    EXPECT_EQ(run.host.PlugIn().setupData.coreTable, HostTables[HostTableId::Core].table);
     EXPECT_EQ(0x20000u, HostTables[HostTableId::Core].version);
     EXPECT_EQ(nullptr, HostTables[HostTableId::AcroSupport].table);
     EXPECT_EQ(0u, HostTables[HostTableId::AcroSupport].version);
-    for (const TableRequest& request : host.TableRequests())
+    for (const TableRequest& request : run.host.TableRequests())
       EXPECT_EQ("AcroSupport", request.name);
-    EXPECT_EQ(host.scenario().extensionId, ExtensionId);
+    EXPECT_EQ(run.host.scenario().extensionId, ExtensionId);
   }
 }
 

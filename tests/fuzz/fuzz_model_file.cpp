@@ -11,6 +11,7 @@
 #include "import/prc_stream_reader.h"
 #include "standins/a3dlib/model_file.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/test_env.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool accepted = StoreAccepts(data, size);
-  if (!kvfuzz::WriteBytes(ModelPath(), data, size))
+  if (!testenv::WriteBytes(ModelPath(), data, size))
     kvfuzz::Fail("cannot write the input file");
   CString path(ModelPath().c_str());
   ON_ClassArray<ON_Mesh> meshes;

@@ -6,6 +6,7 @@
 
 #include "platform/ostrel/tvl_ostrel.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/test_env.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   kvfuzz::PrepareEnvironment();
@@ -14,7 +15,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string path = kvfuzz::ScratchFile("input.obj");
-  if (!kvfuzz::WriteBytes(path, data, size))
+  if (!testenv::WriteBytes(path, data, size))
     kvfuzz::Fail("cannot write the input file");
   ON_ClassArray<ON_Mesh> meshes;
   if (TVLOstrel::SKPToMesh(CString(path.c_str()), meshes) == 0 && TVLOstrel::GetError().IsEmpty())

@@ -6,10 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 
 #include "import/a3d_binding.h"
+#include "tests/support/library_log.h"
+#include "tests/support/test_env.h"
 
 namespace kvfuzz {
 namespace {
@@ -19,18 +20,15 @@ void RemoveScratchDir() {
   std::filesystem::remove_all(ScratchDir(), error);
 }
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The counts of the last "A3DDllTerminate" line of the log.
-bool ParseTerminateLine(const std::string& log, LibraryCounts* counts) {
-  const size_t at = log.rfind("A3DDllTerminate ");
-  if (at == std::string::npos)
-    return false;
-  return std::sscanf(log.c_str() + at, "A3DDllTerminate -> %*d live=%u attached=%u", &counts->live,
-                     &counts->attached) == 2;
+// What the library still holds: read from the line its A3DDllTerminate logs, so the library
+// is left terminated. None when the line cannot be read.
+std::optional<testenv::LibraryCounts> TerminateAndCount() {
+  const std::string log = ScratchFile("a3d.log");
+  std::remove(log.c_str());
+  setenv("KV_A3D_LOG", log.c_str(), 1);
+  A3dCall(A3DDllTerminate)();
+  unsetenv("KV_A3D_LOG");
+  return testenv::LastTerminateCounts(testenv::ReadFile(log));
 }
 
 }  // namespace
@@ -49,14 +47,6 @@ const std::string& ScratchDir() {
 
 std::string ScratchFile(const std::string& name) {
   return ScratchDir() + "/" + name;
-}
-
-bool WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file)
-    return false;
-  const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
-  return std::fclose(file) == 0 && written;
 }
 
 void PrepareEnvironment() {
@@ -78,20 +68,11 @@ bool HoldA3dLibrary() {
   return held != nullptr;
 }
 
-bool TerminateAndCount(LibraryCounts* counts) {
-  const std::string log = ScratchFile("a3d.log");
-  std::remove(log.c_str());
-  setenv("KV_A3D_LOG", log.c_str(), 1);
-  A3dCall(A3DDllTerminate)();
-  unsetenv("KV_A3D_LOG");
-  return ParseTerminateLine(ReadText(log), counts);
-}
-
 void CheckLibraryBalanced(const char* who) {
-  LibraryCounts counts;
-  if (!TerminateAndCount(&counts))
+  const std::optional<testenv::LibraryCounts> counts = TerminateAndCount();
+  if (!counts)
     Fail("no count in the library's log");
-  if (counts.live != 0 || counts.attached != 0) {
+  if (counts->live != 0 || counts->attached != 0) {
     const std::string what = std::string(who) + " left entities or blocks in the library";
     Fail(what.c_str());
   }

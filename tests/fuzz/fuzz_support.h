@@ -16,9 +16,6 @@ namespace kvfuzz {
 const std::string& ScratchDir();
 std::string ScratchFile(const std::string& name);
 
-// False when the file cannot be written whole.
-bool WriteBytes(const std::string& path, const uint8_t* data, size_t size);
-
 // "temp" names the scratch directory, the full build of the 3D library comes first on the
 // search path and none of the stand-ins' scenario variables is set.
 void PrepareEnvironment();
@@ -28,14 +25,6 @@ void PrepareEnvironment();
 // which matters because libFuzzer reads the module's coverage counters after every input.
 // False (with a message on stderr) when it cannot be loaded.
 bool HoldA3dLibrary();
-
-// What the library still holds: read from the line its A3DDllTerminate logs, so the library
-// is left terminated. False when the line cannot be read.
-struct LibraryCounts {
-  unsigned live = 0;
-  unsigned attached = 0;
-};
-bool TerminateAndCount(LibraryCounts* counts);
 
 // Terminates the library and fails unless it holds no entity and no attached block; `who`
 // names the code that must have released them.

@@ -9,6 +9,7 @@
 #include "tests/fuzz/document_input.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/model_seeds.h"
+#include "tests/support/test_env.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ std::vector<std::pair<std::string, Bytes>> DocumentSeeds(size_t models) {
 
 bool WriteSeed(const std::filesystem::path& dir, const std::string& name, const Bytes& bytes) {
   const std::string path = (dir / name).string();
-  if (!kvfuzz::WriteBytes(path, bytes.data(), bytes.size())) {
+  if (!testenv::WriteBytes(path, bytes.data(), bytes.size())) {
     std::fprintf(stderr, "fuzz_write_seeds: cannot write %s\n", path.c_str());
     return false;
   }

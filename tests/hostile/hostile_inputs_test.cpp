@@ -1,7 +1,6 @@
 // Hostile and extreme inputs: long and odd "temp" directories, odd path bytes, non-finite
 // coordinates, a million empty meshes, and occurrence trees that never end.
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <limits>
 
@@ -12,16 +11,13 @@
 #endif
 
 #include "import/import_command.h"
-#include "import/prc_stream_reader.h"
-#include "import/prc_tree_walk.h"
-#include "platform/mfc/file_dialog.h"
 #include "tests/import/import_fixture.h"
+#include "tests/reader/reader_fixture.h"
 
 namespace {
 
-// Names with bytes outside ASCII are made with the C runtime's narrow calls, which take the
-// bytes as the plug-in's own file calls do (the library's path classes may decode them
-// otherwise on Windows).
+// Directories with bytes outside ASCII in their names are made with the C runtime's narrow
+// call, as testenv::WriteBytes writes files, taking the bytes as the plug-in's own file calls do.
 bool MakeDirectoryNarrow(const std::string& path) {
 #ifdef _WIN32
   return _mkdir(path.c_str()) == 0;
@@ -30,22 +26,12 @@ bool MakeDirectoryNarrow(const std::string& path) {
 #endif
 }
 
-bool WriteFileNarrow(const std::string& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file)
-    return false;
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
-}
-
 class HostileInputTest : public ImportTest {
  protected:
-  ~HostileInputTest() override { KvSetFileDialogAnswerForTesting(nullptr, false); }
-
   // The Import command on a host of version 9 whose dialog answers the model's path.
   int Import(const std::string& model) {
     session_.emplace();
-    KvSetFileDialogAnswerForTesting(model.c_str(), true);
+    AnswerDialogWith(model.c_str());
     return RunImportCommand();
   }
   std::optional<PlugInSession> session_;
@@ -62,7 +48,7 @@ TEST_F(HostileInputTest, OddTemporaryDirectories) {
   std::string odd = scratch_.File("r\xC3\xA9pertoire \xE2\x82\xAC");
   ASSERT_TRUE(MakeDirectoryNarrow(odd));
   const std::string plainFile = scratch_.File("a-plain-file");
-  ASSERT_TRUE(WriteFileNarrow(plainFile, "not a directory"));
+  ASSERT_TRUE(testenv::WriteBytes(plainFile, "not a directory"));
   const struct {
     std::string temp;
     bool documentOpened;
@@ -96,8 +82,7 @@ TEST_F(HostileInputTest, OddTemporaryDirectories) {
 TEST_F(HostileInputTest, AStaleTemporaryFileIsNotOpenedWhenTheWriteFails) {
   {
     PlugInSession session;
-    ON_ClassArray<ON_Mesh> meshes =
-        Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})});
+    ON_ClassArray<ON_Mesh> meshes = OneTriangle();
     CString path(TempPrcPath().c_str());
     ASSERT_EQ(1, WriteMeshesAsPrc(meshes, path));
   }
@@ -113,7 +98,7 @@ TEST_F(HostileInputTest, AStaleTemporaryFileIsNotOpenedWhenTheWriteFails) {
 
 TEST_F(HostileInputTest, AModelPathWithBytesOutsideAscii) {
   std::string model = scratch_.File("maison \xC3\xA9t\xC3\xA9.obj");
-  ASSERT_TRUE(WriteFileNarrow(model, testenv::ReadFile(KV_SOURCE_DIR "/examples/house.obj")));
+  ASSERT_TRUE(testenv::WriteBytes(model, testenv::ReadFile(KV_SOURCE_DIR "/examples/house.obj")));
   EXPECT_EQ(1, Import(model));
   EXPECT_EQ(1u, session_->host.OpenedDocuments().size());
 }
@@ -143,7 +128,7 @@ TEST_F(HostileInputTest, AMillionEmptyMeshes) {
   ASSERT_TRUE(meshes.Reserve(1000000));
   for (int i = 0; i < 1000000; ++i)
     meshes.AppendNew();
-  meshes.Append(MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}));
+  meshes.Append(OneTriangle()[0]);
   CString path(OutputPath().c_str());
   ASSERT_EQ(1, WriteMeshesAsPrc(meshes, path));
   std::optional<a3dstore::Model> model = Written(OutputPath());
@@ -152,8 +137,11 @@ TEST_F(HostileInputTest, AMillionEmptyMeshes) {
 }
 
 // A model file whose occurrences form a cycle, or a chain a million levels deep: the library
-// loads it, and the reader's walk refuses it with a text instead of recursing without end.
-TEST_F(HostileInputTest, OccurrenceTreesThatNeverEnd) {
+// loads it, and the reader's walk refuses it with a text instead of recursing without end,
+// leaving no entity and no block behind in the library.
+using EndlessTreeTest = readertest::ReaderTest;
+
+TEST_F(EndlessTreeTest, OccurrenceTreesThatNeverEnd) {
   const struct {
     uint32_t chain;
     bool cycle;
@@ -163,6 +151,7 @@ TEST_F(HostileInputTest, OccurrenceTreesThatNeverEnd) {
       {1000000, false, "Invalid product occurrence data [Occurrences nested too deeply]"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
     a3dstore::Model model;
     model.file.occurrences = {0};
     model.occurrences.resize(c.chain);
@@ -170,21 +159,10 @@ TEST_F(HostileInputTest, OccurrenceTreesThatNeverEnd) {
       model.occurrences[i].children = {i + 1};
     if (c.cycle)
       model.occurrences.back().children = {0};
-    ASSERT_TRUE(a3dstore::WriteModelFile(model, OutputPath()));
-
-    PlugInSession session;
-    HMODULE library = LoadA3dLibrary();
-    ASSERT_NE(nullptr, library);
-    ASSERT_EQ(1, InitA3dLibrary());
-    ON_ClassArray<ON_Mesh> meshes;
-    ON_SimpleArray<double> units;
-    CStringArray names;
-    CString path(OutputPath().c_str());
-    EXPECT_EQ(0, LoadPrcModel(path, meshes, units, names));
-    EXPECT_STREQ(c.text, GetLastErrorText());
-    TerminateA3dLibrary();
-    FreeA3dLibrary(library);
-    EXPECT_NE(std::string::npos, LibraryLog().rfind("attached=0")) << "every block released";
+    scratch_.Write("a3d.log", "");  // so that the session counted is this case's own
+    EXPECT_EQ(0, Walk(model));
+    EXPECT_EQ(c.text, Error());
+    EXPECT_EQ("live=0 attached=0", SessionEnd());
   }
 }
 

@@ -108,8 +108,7 @@ TEST_F(BindingTest, ALibraryLackingNamesIsBoundWithNullsAndRefusedByItsUsers) {
 
   // the writer refuses before calling anything that is missing
   PlugInSession session;
-  ON_ClassArray<ON_Mesh> meshes =
-      Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})});
+  ON_ClassArray<ON_Mesh> meshes = OneTriangle();
   CString path(OutputPath().c_str());
   EXPECT_EQ(0, WriteMeshesAsPrc(meshes, path));
   EXPECT_STREQ("Incompatible Acrobat 3D Library [Missing entry point A3DRootBaseSet]",

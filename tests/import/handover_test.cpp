@@ -54,9 +54,6 @@ class HandoverTest : public ImportTest {
     EXPECT_EQ(CallOf("HostFileSysFromPath").result + ", " + atom + ", " + quoted + ", null",
               ArgumentsOf("HostPathNameFromPath"));
   }
-  ON_ClassArray<ON_Mesh> Triangle() {
-    return Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})});
-  }
 
   std::optional<PlugInSession> session_;
   uint32_t before_ = 0;
@@ -64,7 +61,7 @@ class HandoverTest : public ImportTest {
 
 TEST_F(HandoverTest, WritesOpensAsModelAndDeletes) {
   PlugInSession& session = Session();
-  ON_ClassArray<ON_Mesh> meshes = Triangle();
+  ON_ClassArray<ON_Mesh> meshes = OneTriangle();
   EXPECT_EQ(1, ImportMeshesIntoHost(meshes));
   EXPECT_EQ(kHostSteps, HostSteps());
   EXPECT_NE(std::string::npos, ArgumentsOf("HostAtomFromString").find("Cstring"));
@@ -86,7 +83,7 @@ TEST_F(HandoverTest, TheTemporaryPathIsTheTempValueUsedUnchanged) {
   EXPECT_EQ(scratch_.path() + "\\\\TVLTemp.prc", static_cast<const char*>(path));
 
   Session();
-  ON_ClassArray<ON_Mesh> meshes = Triangle();
+  ON_ClassArray<ON_Mesh> meshes = OneTriangle();
   EXPECT_EQ(1, ImportMeshesIntoHost(meshes));
   EXPECT_EQ(1u, session_->host.OpenedDocuments().size());
   EXPECT_FALSE(testenv::FileExists(static_cast<const char*>(path)));
@@ -98,7 +95,7 @@ TEST_F(HandoverTest, WithoutTempNothingIsWrittenOrAsked) {
   EXPECT_FALSE(FormatTemporaryPrcPath(&path));
   EXPECT_TRUE(path.IsEmpty());
   Session();
-  ON_ClassArray<ON_Mesh> meshes = Triangle();
+  ON_ClassArray<ON_Mesh> meshes = OneTriangle();
   EXPECT_EQ(0, ImportMeshesIntoHost(meshes));
   EXPECT_STREQ("Unable to create PRC file [The temp variable is not set]", GetLastErrorText());
   EXPECT_TRUE(HostSteps().empty());
@@ -109,7 +106,7 @@ TEST_F(HandoverTest, AWriterFailureMakesNoHostCallAndDeletesNothing) {
   std::ofstream(TempPrcPath()) << "an earlier file";
   WithoutLibrary();
   Session();
-  ON_ClassArray<ON_Mesh> meshes = Triangle();
+  ON_ClassArray<ON_Mesh> meshes = OneTriangle();
   EXPECT_EQ(0, ImportMeshesIntoHost(meshes));
   EXPECT_TRUE(HostSteps().empty());
   EXPECT_TRUE(testenv::FileExists(TempPrcPath()));
@@ -123,7 +120,7 @@ TEST_F(HandoverTest, AHostThatDoesNotOpenTheFileStillGetsEverythingBack) {
   scenario.failOperation = "HostOpenDocFromFile";
   scenario.failOperationCall = 1;
   PlugInSession& session = Session(scenario);
-  ON_ClassArray<ON_Mesh> meshes = Triangle();
+  ON_ClassArray<ON_Mesh> meshes = OneTriangle();
   EXPECT_EQ(0, ImportMeshesIntoHost(meshes));
   EXPECT_STREQ("Unable to open the PRC file in the host", GetLastErrorText());
   EXPECT_EQ(kHostSteps, HostSteps());
@@ -151,7 +148,7 @@ TEST_F(HandoverTest, AMissingHostObjectEndsTheHandOverCleanly) {
     scenario.failOperation = c.refused;
     scenario.failOperationCall = 1;
     PlugInSession& session = Session(scenario);
-    ON_ClassArray<ON_Mesh> meshes = Triangle();
+    ON_ClassArray<ON_Mesh> meshes = OneTriangle();
     EXPECT_EQ(0, ImportMeshesIntoHost(meshes)) << c.refused;
     EXPECT_STREQ("Unable to open the PRC file in the host", GetLastErrorText());
     EXPECT_EQ(c.steps, HostSteps()) << c.refused;
@@ -161,7 +158,7 @@ TEST_F(HandoverTest, AMissingHostObjectEndsTheHandOverCleanly) {
 }
 
 TEST_F(HandoverTest, OpeningAGivenFileLeavesItInPlace) {
-  ON_ClassArray<ON_Mesh> meshes = Triangle();
+  ON_ClassArray<ON_Mesh> meshes = OneTriangle();
   CString path(OutputPath().c_str());
   {
     PlugInSession writer;

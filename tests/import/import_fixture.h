@@ -1,5 +1,6 @@
 // What the import tests run in: a scratch directory that "temp" names, the 3D library on the
-// search path (or not), its call log, and helpers to read what it wrote.
+// search path (or not), its call log, the file dialog's answer, and helpers to read what it
+// wrote.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 
 #include "import/a3d_binding.h"
 #include "import/prc_writer.h"
+#include "platform/mfc/file_dialog.h"
 #include "platform/opennurbs/opennurbs.h"
 #include "standins/a3dlib/model_file.h"
 #include "tests/support/plugin_session.h"
@@ -24,6 +26,10 @@ class ImportTest : public ::testing::Test {
         log_("KV_A3D_LOG", scratch_.File("a3d.log").c_str()) {
     WithLibraryIn(KV_A3DLIB_DIR);
   }
+  ~ImportTest() override { KvSetFileDialogAnswerForTesting(nullptr, false); }
+
+  // The file dialog shows nothing and answers the path (null: Cancel), until the test ends.
+  void AnswerDialogWith(const char* path) { KvSetFileDialogAnswerForTesting(path, true); }
 
   std::string TempPrcPath() const { return scratch_.path() + "\\TVLTemp.prc"; }
   std::string OutputPath() const { return scratch_.File("out.prc"); }
@@ -79,4 +85,9 @@ inline ON_ClassArray<ON_Mesh> Meshes(std::initializer_list<ON_Mesh> meshes) {
   for (const ON_Mesh& mesh : meshes)
     array.Append(mesh);
   return array;
+}
+
+// One mesh of one triangle, where any model will do.
+inline ON_ClassArray<ON_Mesh> OneTriangle() {
+  return Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})});
 }

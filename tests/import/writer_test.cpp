@@ -282,8 +282,7 @@ TEST_F(WriterTest, NoMeshesStillMakeAllElevenCalls) {
 }
 
 TEST_F(WriterTest, TwoConversionsEachRunTheWholeLibraryCycle) {
-  ON_ClassArray<ON_Mesh> meshes =
-      Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})});
+  ON_ClassArray<ON_Mesh> meshes = OneTriangle();
   ASSERT_EQ(1, Write(meshes));
   ASSERT_EQ(1, Write(meshes));
   std::vector<std::string> once = WithLibraryCycle(kElevenCalls);
@@ -300,8 +299,7 @@ TEST_F(WriterTest, MemoryTheHostRefusesIsNeverWrittenAndTheRestGoesBack) {
     scenario.failOperation = "HostMemoryAlloc";
     scenario.failOperationCall = refused;
     session_.emplace(scenario);
-    ON_ClassArray<ON_Mesh> meshes =
-        Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})});
+    ON_ClassArray<ON_Mesh> meshes = OneTriangle();
     EXPECT_EQ(0, Write(meshes)) << refused;
     EXPECT_STREQ("Unable to create PRC file [Not enough memory]", GetLastErrorText());
     EXPECT_TRUE(session_->host.Leaks().Clean()) << refused;
@@ -375,8 +373,7 @@ TEST_F(WriterTest, EachRefusedLibraryCallEndsTheConversionWithItsStepsText) {
     std::ofstream(OutputPath()) << "an earlier file";
     testenv::ScopedEnv refused("KV_A3D_FAIL_CALL", c.refused);
     session_.emplace();
-    ON_ClassArray<ON_Mesh> meshes =
-        Meshes({MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})});
+    ON_ClassArray<ON_Mesh> meshes = OneTriangle();
     {
       ReleasesInTheLibraryLog marked(session_->host, scratch_.File("a3d.log"));
       EXPECT_EQ(0, Write(meshes));

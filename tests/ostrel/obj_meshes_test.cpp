@@ -95,22 +95,6 @@ TEST_F(ObjFile, PositionsAreThoseOfTheFile) {
     EXPECT_EQ(meshes[0].m_V[v], expected[v]) << v;
 }
 
-// A polygon of 300 corners: more than a byte counts, all of them fanned.
-TEST_F(ObjFile, APolygonOfManyCornersIsFannedWhole) {
-  std::string text;
-  for (int i = 0; i < 300; ++i)
-    text += "v " + std::to_string(i) + " " + std::to_string(i * i % 7) + " 0\n";
-  text += "f";
-  for (int i = 1; i <= 300; ++i)
-    text += " " + std::to_string(i);
-  ON_ClassArray<ON_Mesh> meshes;
-  ASSERT_NE(Read(text + "\n", &meshes), 0);
-  ASSERT_EQ(meshes.Count(), 1);
-  ASSERT_EQ(meshes[0].FaceCount(), 298);
-  const int* last = meshes[0].m_F[297].vi;
-  EXPECT_EQ((std::vector<int>{last[0], last[1], last[2]}), (std::vector<int>{0, 298, 299}));
-}
-
 TEST_F(ObjFile, MeshesAreAddedAfterThoseAlreadyInTheArray) {
   ON_ClassArray<ON_Mesh> meshes;
   meshes.AppendNew();

@@ -11,6 +11,7 @@
 #include "import/prc_stream_reader.h"
 #include "import/prc_tree_walk.h"
 #include "tests/import/import_fixture.h"
+#include "tests/support/library_log.h"
 
 namespace readertest {
 
@@ -73,13 +74,8 @@ class ReaderTest : public ImportTest {
   // What the library counted when its last session ended ("live=N attached=M"): entities
   // not deleted and blocks a Get filled that were not released.
   std::string SessionEnd() const {
-    const std::string log = LibraryLog();
-    const size_t at = log.rfind("A3DDllTerminate -> 0 ");
-    if (at == std::string::npos)
-      return "no session ended";
-    const size_t begin = at + std::string("A3DDllTerminate -> 0 ").size();
-    // the win32 build writes the log in text mode, each line ended by CR LF
-    return log.substr(begin, log.find_first_of("\r\n", begin) - begin);
+    const std::optional<testenv::LibraryCounts> counts = testenv::LastTerminateCounts(LibraryLog());
+    return counts ? counts->Text() : "no session ended";
   }
 
   std::vector<std::string> Names() const {

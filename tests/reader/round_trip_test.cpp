@@ -1,7 +1,6 @@
 // The round trip: a model imported through the Import command comes back from the opened
 // document as the one mesh the writer was given.
 #include "import/import_command.h"
-#include "platform/mfc/file_dialog.h"
 #include "platform/ostrel/tvl_ostrel.h"
 #include "tests/reader/reader_fixture.h"
 
@@ -12,8 +11,6 @@ const char kHouse[] = KV_SOURCE_DIR "/examples/house.obj";
 
 class RoundTripTest : public ReaderTest {
  protected:
-  ~RoundTripTest() override { KvSetFileDialogAnswerForTesting(nullptr, false); }
-
   // The mesh the writer was handed: the reader's meshes merged, quads split.
   ON_Mesh WrittenMesh(const std::string& path) {
     ON_ClassArray<ON_Mesh> parts;
@@ -28,7 +25,7 @@ class RoundTripTest : public ReaderTest {
 
 TEST_F(RoundTripTest, AnImportedHouseReadsBackCornerForCorner) {
   const std::string house = testenv::BuildPath(kHouse);
-  KvSetFileDialogAnswerForTesting(house.c_str(), true);
+  AnswerDialogWith(house.c_str());
   ASSERT_EQ(1, RunImportCommand()) << GetLastErrorText();
   std::vector<HostViewDoc> opened = session_->host.OpenedDocuments();
   ASSERT_EQ(1u, opened.size());

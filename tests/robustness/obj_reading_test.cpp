@@ -68,6 +68,9 @@ TEST(ObjReading, PolygonOfMoreCornersThanAByteCounts) {
   const ON_Mesh& mesh = meshes[0];
   EXPECT_EQ(mesh.VertexCount(), kCorners);
   ASSERT_EQ(mesh.FaceCount(), kCorners - 2 + 1);
+  const ON_MeshFace& fanEnd = mesh.m_F[kCorners - 3];
+  EXPECT_EQ(std::vector<int>(fanEnd.vi, fanEnd.vi + 4),
+            (std::vector<int>{0, kCorners - 2, kCorners - 1, kCorners - 1}));
   const ON_MeshFace& last = mesh.m_F[mesh.FaceCount() - 1];
   EXPECT_EQ(std::vector<int>(last.vi, last.vi + 4), (std::vector<int>{0, 1, 2, 2}));
 }

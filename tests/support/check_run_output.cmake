@@ -1,5 +1,6 @@
 # Included by the end-to-end scripts: runs ${EMULATOR} ${HOST} ${args} and checks the exit code
-# (expect_code), that every line of `expected` and none of `absent` is in what it printed.
+# (expect_code), that every line of `expected` and none of `absent` is in what it printed, and,
+# when `count_pattern` is set, that the regular expression matches it `expect_count` times.
 execute_process(COMMAND ${EMULATOR} ${HOST} ${args}
                 RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
 set(all "${out}${err}")
@@ -19,3 +20,21 @@ foreach(line IN LISTS absent)
     message(FATAL_ERROR "unexpected in the output: ${line}")
   endif()
 endforeach()
+if(DEFINED count_pattern)
+  # Each match is cut off before the next search, so matches are counted one by one whatever
+  # they hold (a list of them would split at semicolons).
+  set(rest "${all}")
+  set(count 0)
+  string(REGEX MATCH "${count_pattern}" match "${rest}")
+  while(NOT match STREQUAL "")
+    math(EXPR count "${count} + 1")
+    string(FIND "${rest}" "${match}" at)
+    string(LENGTH "${match}" length)
+    math(EXPR after "${at} + ${length}")
+    string(SUBSTRING "${rest}" ${after} -1 rest)
+    string(REGEX MATCH "${count_pattern}" match "${rest}")
+  endwhile()
+  if(NOT count EQUAL expect_count)
+    message(FATAL_ERROR "expected ${expect_count} of \"${count_pattern}\" in the output, saw ${count}")
+  endif()
+endif()

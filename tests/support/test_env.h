@@ -3,6 +3,7 @@
 // scratch directory, and build paths in the form the running build's file calls take.
 #pragma once
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -123,6 +124,20 @@ class ScratchDir {
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Writes the bytes through the C runtime's narrow fopen, which takes a name's bytes as they are,
+// as the plug-in's own file calls do (the library's path classes may decode names outside ASCII
+// otherwise on Windows). False when the file cannot be written whole.
+inline bool WriteBytes(const std::string& path, const void* data, size_t size) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file)
+    return false;
+  const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
+  return std::fclose(file) == 0 && written;
+}
+inline bool WriteBytes(const std::string& path, const std::string& bytes) {
+  return WriteBytes(path, bytes.data(), bytes.size());
 }
 
 // False also for a path the system cannot even look at (too long, say).
