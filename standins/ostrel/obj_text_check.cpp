@@ -24,14 +24,15 @@ size_t SkipBlanks(std::string_view line, size_t at) {
 
 // Bytes that no text holds: tab, LF, vertical tab, form feed and CR (9 to 13) are white space
 // and line ends, and bytes from 0x80 on are left to the text's encoding. Branch-free, so that
-// the compiler can test many bytes at once.
+// the compiler can test many bytes at once; it does so only when what is gathered is a byte,
+// not a bool.
 bool HasControlByte(const char* bytes, size_t count) {
-  bool found = false;
+  unsigned char found = 0;
   for (size_t i = 0; i < count; ++i) {
     const unsigned char c = static_cast<unsigned char>(bytes[i]);
-    found |= (c < 9) | (static_cast<unsigned char>(c - 14) < 0x20 - 14);
+    found |= static_cast<unsigned char>((c < 9) | (static_cast<unsigned char>(c - 14) < 0x20 - 14));
   }
-  return found;
+  return found != 0;
 }
 
 // A plain decimal, [sign] digits [. digits], with at most 38 digits before the point: always
