@@ -3,13 +3,9 @@
 // index lists, and every mesh is built in place in the caller's array at its final size.
 #include "standins/ostrel/obj_meshes.h"
 
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <memory>
+#include <istream>
 #include <vector>
 
-#include "standins/ostrel/obj_text_check.h"
 #include "tiny_obj_loader.h"
 
 namespace {
@@ -89,24 +85,11 @@ void OnObject(void* user, const char* /*name*/) {
   StartGroup(Content(user));
 }
 
-bool ParseObj(const std::string& path, ObjContent* content, std::string* error) {
-  // Large reads: the parser takes the text a character at a time from the stream's buffer.
-  // Left uninitialised, the buffer's pages are touched only as far as a small file fills it.
-  constexpr std::streamsize kBufferSize = 1 << 20;
-  std::unique_ptr<char[]> buffer(new char[kBufferSize]);
-  std::ifstream in;
-  in.rdbuf()->pubsetbuf(buffer.get(), kBufferSize);
-  in.open(path, std::ios::binary);
-  if (!in) {
-    *error = "Cannot open file [" + path + "]";
-    return false;
-  }
-  // The parser would take a byte order mark for the start of the first line's keyword.
-  char head[kUtf8MarkLength] = {};
-  if (!in.read(head, kUtf8MarkLength) || std::memcmp(head, kUtf8Mark, kUtf8MarkLength) != 0) {
-    in.clear();
-    in.seekg(0);
-  }
+bool ParseObj(CheckedObjText& text, ObjContent* content, std::string* error) {
+  std::istream in(&text);
+  // The stream would take an exception of the text's buffer (memory for a line too long to
+  // hold) for the end of the file: it goes on to the caller, which refuses the read.
+  in.exceptions(std::ios::badbit);
   tinyobj::callback_t callbacks;
   callbacks.vertex_cb = OnVertex;
   callbacks.index_cb = OnFace;
@@ -241,30 +224,26 @@ bool BuildMeshes(const ObjContent& content, ON_ClassArray<ON_Mesh>& meshes, std:
 
 }  // namespace
 
-bool IsSketchUpModel(const std::string& path) {
+bool IsSketchUpModel(std::string_view head) {
   static const char kMarker[] = "SketchUp Model";
-  unsigned char head[64] = {};
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file)
-    return false;
-  size_t n = std::fread(head, 1, sizeof(head), file);
-  std::fclose(file);
-  const size_t markerLength = std::strlen(kMarker);
-  for (size_t start = 0; start + 2 * markerLength <= n; ++start) {
+  constexpr size_t kMarkerLength = sizeof(kMarker) - 1;
+  constexpr size_t kLookedAt = 64;  // the marker is looked for among the first bytes only
+  head = head.substr(0, kLookedAt);
+  for (size_t start = 0; start + 2 * kMarkerLength <= head.size(); ++start) {
     size_t i = 0;
-    while (i < markerLength && head[start + 2 * i] == static_cast<unsigned char>(kMarker[i]) &&
-           head[start + 2 * i + 1] == 0) {
+    while (i < kMarkerLength && head[start + 2 * i] == kMarker[i] && head[start + 2 * i + 1] == 0)
       ++i;
-    }
-    if (i == markerLength)
+    if (i == kMarkerLength)
       return true;
   }
   return false;
 }
 
-bool ReadObjMeshes(const std::string& path, ON_ClassArray<ON_Mesh>& meshes, std::string* error) {
+bool ReadObjMeshes(CheckedObjText& text, ON_ClassArray<ON_Mesh>& meshes, std::string* error) {
   ObjContent content;
-  if (!ParseObj(path, &content, error))
+  const bool parsed = ParseObj(text, &content, error);
+  // A parse that a fault ended read part of the file only: none of it is kept.
+  if (text.Finish().fault != ObjTextFault::kNone || !parsed)
     return false;
   if (!CornersInFile(content)) {
     *error = "a face refers to a vertex that the file does not define";

@@ -2,12 +2,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/opennurbs/opennurbs.h"
+#include "standins/ostrel/obj_text_check.h"
 
-// False with a text for the user when the file cannot be read or holds invalid data.
-bool ReadObjMeshes(const std::string& path, ON_ClassArray<ON_Mesh>& meshes, std::string* error);
+// Parses the text and appends its meshes to the array. False when the text has a fault
+// (text.Finish() names it; the array is left as it was) or holds invalid data (*error, a text
+// for the user, says what).
+bool ReadObjMeshes(CheckedObjText& text, ON_ClassArray<ON_Mesh>& meshes, std::string* error);
 
-// True when the file is a real SketchUp model (it starts with the UTF-16 text
-// "SketchUp Model"), which this reader does not take.
-bool IsSketchUpModel(const std::string& path);
+// True when the file whose first bytes these are is a real SketchUp model (it starts with the
+// UTF-16 text "SketchUp Model"), which this reader does not take.
+bool IsSketchUpModel(std::string_view head);

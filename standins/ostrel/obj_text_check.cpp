@@ -24,14 +24,15 @@ size_t SkipBlanks(std::string_view line, size_t at) {
 
 // Bytes that no text holds: tab, LF, vertical tab, form feed and CR (9 to 13) are white space
 // and line ends, and bytes from 0x80 on are left to the text's encoding. Branch-free, so that
-// the compiler can test many bytes at once.
+// the compiler can test many bytes at once; it does so only when what is gathered is a byte,
+// not a bool.
 bool HasControlByte(const char* bytes, size_t count) {
-  bool found = false;
+  unsigned char found = 0;
   for (size_t i = 0; i < count; ++i) {
     const unsigned char c = static_cast<unsigned char>(bytes[i]);
-    found |= (c < 9) | (static_cast<unsigned char>(c - 14) < 0x20 - 14);
+    found |= static_cast<unsigned char>((c < 9) | (static_cast<unsigned char>(c - 14) < 0x20 - 14));
   }
-  return found;
+  return found != 0;
 }
 
 // A plain decimal, [sign] digits [. digits], with at most 38 digits before the point: always
@@ -98,94 +99,134 @@ const char* LineEnd(const char* at, const char* end) {
   return carriageReturn ? carriageReturn : stop;
 }
 
-// Splits the text into lines as the parser does (LF, CR LF or a lone CR ends one) and checks
-// each, keeping the start of a line whose end the next block holds.
-class LineChecker {
- public:
-  // False once a line has a fault; result() then names it.
-  bool Take(const char* text, size_t length) {
-    const char* end = text + length;
-    const char* at = text;
-    if (afterCarriageReturn_ && at < end && *at == '\n')
-      ++at;  // the LF of a CR LF that the blocks split
-    afterCarriageReturn_ = false;
-    while (at < end) {
-      const char* stop = LineEnd(at, end);
-      if (stop == end) {
-        partial_.append(at, end);
-        return true;
-      }
-      if (!partial_.empty()) {
-        partial_.append(at, stop);
-        if (!Check(partial_))
-          return false;
-        partial_.clear();
-      } else if (!Check(std::string_view(at, stop - at))) {
-        return false;
-      }
-      if (*stop == '\r' && stop + 1 < end && stop[1] == '\n')
-        ++stop;
-      afterCarriageReturn_ = *stop == '\r' && stop + 1 == end;
-      at = stop + 1;
-    }
-    return true;
-  }
+// The UTF-8 byte order mark that some editors put first: not part of the first line, and
+// the parser would take it for the start of the first line's keyword.
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+constexpr size_t kUtf8MarkLength = sizeof(kUtf8Mark) - 1;
 
-  // The last line, when no line end closes it.
-  void Finish() {
-    if (!partial_.empty())
-      Check(partial_);
-  }
-
-  ObjTextCheck result() const { return result_; }
-
- private:
-  bool Check(std::string_view line) {
-    const ObjTextFault fault = CheckLine(line);
-    if (fault != ObjTextFault::kNone) {
-      result_ = ObjTextCheck{fault, line_};
-      return false;
-    }
-    ++line_;
-    return true;
-  }
-
-  std::string partial_;
-  size_t line_ = 1;
-  bool afterCarriageReturn_ = false;
-  ObjTextCheck result_;
-};
+// What is read and checked at a time.
+constexpr size_t kBlockSize = 1 << 16;
 
 }  // namespace
 
-ObjTextCheck CheckObjText(const std::string& path) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                       &std::fclose);
-  if (!file)
-    return ObjTextCheck{ObjTextFault::kUnreadable, 0};
-  constexpr size_t kBlockSize = 1 << 16;
-  std::unique_ptr<char[]> block(new char[kBlockSize]);
-  LineChecker lines;
-  uint64_t total = 0;  // a file may pass 4 GiB, where a 32-bit size_t would wrap to "empty"
-  for (size_t count; (count = std::fread(block.get(), 1, kBlockSize, file.get())) > 0;
-       total += count) {
-    const char* text = block.get();
-    size_t length = count;
-    if (total == 0 && length >= kUtf8MarkLength &&
-        std::memcmp(text, kUtf8Mark, kUtf8MarkLength) == 0) {
-      text += kUtf8MarkLength;
-      length -= kUtf8MarkLength;
+bool ObjLineChecker::Take(const char* text, size_t length) {
+  const char* end = text + length;
+  const char* at = text;
+  if (afterCarriageReturn_ && at < end && *at == '\n')
+    ++at;  // the LF of a CR LF that the blocks split
+  afterCarriageReturn_ = false;
+  while (at < end) {
+    const char* stop = LineEnd(at, end);
+    if (stop == end) {
+      partial_.append(at, end);
+      return true;
     }
-    if (HasControlByte(text, length))
-      return ObjTextCheck{ObjTextFault::kNotText, 0};
-    if (!lines.Take(text, length))
-      return lines.result();
+    if (!partial_.empty()) {
+      partial_.append(at, stop);
+      if (!Check(partial_))
+        return false;
+      partial_.clear();
+    } else if (!Check(std::string_view(at, stop - at))) {
+      return false;
+    }
+    if (*stop == '\r' && stop + 1 < end && stop[1] == '\n')
+      ++stop;
+    afterCarriageReturn_ = *stop == '\r' && stop + 1 == end;
+    at = stop + 1;
   }
+  return true;
+}
+
+void ObjLineChecker::Finish() {
+  if (!partial_.empty())
+    Check(partial_);
+}
+
+bool ObjLineChecker::Check(std::string_view line) {
+  const ObjTextFault fault = CheckLine(line);
+  if (fault != ObjTextFault::kNone) {
+    result_ = ObjTextCheck{fault, line_};
+    return false;
+  }
+  ++line_;
+  return true;
+}
+
+// The first block is read at once, for Head(), and checked when the parser first reads.
+CheckedObjText::CheckedObjText(const std::string& path)
+    : file_(std::fopen(path.c_str(), "rb"), &std::fclose), block_(new char[kBlockSize]) {
+  if (!file_) {
+    ended_ = true;
+    check_ = ObjTextCheck{ObjTextFault::kUnreadable, 0};
+    return;
+  }
+  headLength_ = std::fread(block_.get(), 1, kBlockSize, file_.get());
+  headPending_ = true;
+}
+
+std::string_view CheckedObjText::Head() const {
+  return std::string_view(block_.get(), headPending_ ? headLength_ : 0);
+}
+
+CheckedObjText::int_type CheckedObjText::underflow() {
+  while (gptr() == egptr()) {
+    if (!NextBlock())
+      return traits_type::eof();
+  }
+  return traits_type::to_int_type(*gptr());
+}
+
+ObjTextCheck CheckedObjText::Finish() {
+  setg(nullptr, nullptr, nullptr);
+  while (NextBlock()) {
+  }
+  return check_;
+}
+
+// Reads the next block (the first one the constructor read), checks it and makes it what the
+// parser reads next. False at the end of the text: the end of the file, or a fault.
+bool CheckedObjText::NextBlock() {
+  if (ended_)
+    return false;
+  const size_t count =
+      headPending_ ? headLength_ : std::fread(block_.get(), 1, kBlockSize, file_.get());
+  headPending_ = false;
+  if (count == 0) {
+    End();
+    return false;
+  }
+  char* text = block_.get();
+  size_t length = count;
+  if (total_ == 0 && length >= kUtf8MarkLength &&
+      std::memcmp(text, kUtf8Mark, kUtf8MarkLength) == 0) {
+    text += kUtf8MarkLength;
+    length -= kUtf8MarkLength;
+  }
+  total_ += count;
+  if (HasControlByte(text, length))
+    return Stop(ObjTextCheck{ObjTextFault::kNotText, 0});
+  if (!lines_.Take(text, length))
+    return Stop(lines_.result());
+  setg(text, text, text + length);
+  return true;
+}
+
+// Nothing of the block with the fault reaches the parser.
+bool CheckedObjText::Stop(ObjTextCheck check) {
+  ended_ = true;
+  check_ = check;
+  return false;
+}
+
+void CheckedObjText::End() {
+  ended_ = true;
   // A directory opens as a file on Linux, but cannot be read.
-  if (std::ferror(file.get()))
-    return ObjTextCheck{ObjTextFault::kUnreadable, 0};
-  if (total == 0)
-    return ObjTextCheck{ObjTextFault::kEmpty, 0};
-  lines.Finish();
-  return lines.result();
+  if (std::ferror(file_.get())) {
+    check_ = ObjTextCheck{ObjTextFault::kUnreadable, 0};
+  } else if (total_ == 0) {
+    check_ = ObjTextCheck{ObjTextFault::kEmpty, 0};
+  } else {
+    lines_.Finish();
+    check_ = lines_.result();
+  }
 }

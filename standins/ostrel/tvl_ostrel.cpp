@@ -75,17 +75,19 @@ void LogCall(const char* line) {
 }
 
 int ReadModel(const CString& path, ON_ClassArray<ON_Mesh>& meshes) {
-  if (IsSketchUpModel(static_cast<const char*>(path))) {
+  CheckedObjText text(static_cast<const char*>(path));
+  if (IsSketchUpModel(text.Head())) {
     return Fail(
         "Unable to read %s: it is a SketchUp model, and this reader takes Wavefront OBJ "
         "text only",
         path);
   }
-  const ObjTextCheck check = CheckObjText(static_cast<const char*>(path));
+  std::string error;
+  const bool read = ReadObjMeshes(text, meshes, &error);
+  const ObjTextCheck check = text.Finish();
   if (check.fault != ObjTextFault::kNone)
     return FailCheck(check, path);
-  std::string error;
-  if (!ReadObjMeshes(static_cast<const char*>(path), meshes, &error))
+  if (!read)
     return Fail(kNotObjText, path, error.c_str());
   return ScenarioResult();
 }

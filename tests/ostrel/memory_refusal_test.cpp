@@ -72,7 +72,7 @@ void operator delete[](void* block, const std::nothrow_t&) noexcept {
 namespace {
 
 // 200,000 vertices and one face: the parse's positions grow past 2 MiB, the reader's own
-// 1 MiB read buffer stays below it.
+// 64 KiB read buffer stays below it.
 std::string ManyVertices() {
   std::string text;
   for (int v = 0; v < 200000; ++v)
@@ -80,9 +80,22 @@ std::string ManyVertices() {
   return text + "f 1 2 3\n";
 }
 
-TEST(ReaderOutOfMemory, EndsTheReadWithATextAndLeavesTheReaderWhole) {
+// A comment line of 3 MiB: the line that the check keeps whole across its reads, and the
+// parser's copy of it, grow past 2 MiB.
+std::string OneLongLine() {
+  return "v 0 0 0\nv 1 0 0\nv 0 1 0\n# " + std::string(3 << 20, 'x') + "\nf 1 2 3\n";
+}
+
+struct LargeModel {
+  const char* name;
+  std::string (*text)();
+};
+
+class ReaderOutOfMemory : public ::testing::TestWithParam<LargeModel> {};
+
+TEST_P(ReaderOutOfMemory, EndsTheReadWithATextAndLeavesTheReaderWhole) {
   testenv::ScratchDir dir;
-  const std::string path = dir.Write("model.obj", ManyVertices());
+  const std::string path = dir.Write("model.obj", GetParam().text());
   ON_ClassArray<ON_Mesh> meshes;
   int result = -1;
   {
@@ -99,5 +112,15 @@ TEST(ReaderOutOfMemory, EndsTheReadWithATextAndLeavesTheReaderWhole) {
   ASSERT_EQ(meshes.Count(), 1);
   EXPECT_EQ(meshes[0].VertexCount(), 3);
 }
+
+const LargeModel kLargeModels[] = {
+    {"ManyVertices", ManyVertices},
+    {"OneLongLine", OneLongLine},
+};
+
+INSTANTIATE_TEST_SUITE_P(Ostrel, ReaderOutOfMemory, ::testing::ValuesIn(kLargeModels),
+                         [](const ::testing::TestParamInfo<LargeModel>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace

@@ -48,6 +48,10 @@ const RefusedFile kRefusedFiles[] = {
     {"Empty", "", "Unable to read %s: the file is empty"},
     {"Executable", std::string(kExecutableStart, sizeof(kExecutableStart) - 1), kNotText},
     {"TextWithANulFarOn", std::string(kSquare) + std::string(100000, '#') + '\0' + kFace, kNotText},
+    // The parse has read a whole mesh when the fault ends it: the mesh is not given.
+    {"FaultAfterAMeshFarOn",
+     std::string(kSquare) + kFace + std::string(100000, '#') + "\nv 0 0 nan\n" + kFace,
+     OnLine("invalid number", 7)},
     {"NotANumber", std::string(kSquare) + "v 0 0 nan\n" + kFace, OnLine("invalid number", 5)},
     {"Infinity", std::string(kSquare) + "v inf 0 0\n" + kFace, OnLine("invalid number", 5)},
     {"NegativeInfinity", std::string(kSquare) + "v 0 -infinity 0\n" + kFace,
